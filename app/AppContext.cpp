@@ -1,0 +1,3 @@
+#include "app/AppContext.h"
+
+AppContext* theAppContext = nullptr;

@@ -1,0 +1,15 @@
+// The record of the running application, created by the run frame and reached
+// through one process-wide pointer.
+#pragma once
+
+#include <windows.h>
+
+#include "support/TextString.h"
+
+struct AppContext {
+    HWND mainWindow;        // the main window, once created
+    HINSTANCE instance;     // module instance for every resource and class call
+    TextString commandLine; // a copy of the arguments; nothing reads it
+};
+
+extern AppContext* theAppContext;

@@ -1,0 +1,38 @@
+#include "picture/PictureGrid.h"
+
+PictureGrid thePicture = {{0}, kGridColumns, kScreensaverHeight};
+
+void ClearPicture() {
+    for (uint8_t& cell : thePicture.cells)
+        cell = 0;
+}
+
+void InvertPicture() {
+    for (uint8_t& cell : thePicture.cells)
+        cell = cell == 0 ? 1 : 0;
+}
+
+void SetPictureMode(PictureMode mode) {
+    thePicture.width = kGridColumns;
+    thePicture.height = mode == PictureMode::Logo ? kLogoHeight : kScreensaverHeight;
+}
+
+PictureMode GetPictureMode() {
+    return thePicture.height == kLogoHeight ? PictureMode::Logo : PictureMode::Screensaver;
+}
+
+int PictureWidth() { return thePicture.width; }
+
+int PictureHeight() { return thePicture.height; }
+
+void SetCell(int column, int row, int value) {
+    if (column < 0 || column >= thePicture.width || row < 0 || row >= thePicture.height)
+        return;
+    thePicture.cells[row * kGridColumns + column] = value ? 1 : 0;
+}
+
+int CellAt(int column, int row) {
+    if (column < 0 || column >= kGridColumns || row < 0 || row >= kGridRows)
+        return 0;
+    return thePicture.cells[row * kGridColumns + column];
+}

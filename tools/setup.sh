@@ -1,0 +1,36 @@
+#!/bin/sh
+# Installs the Debian packages that building and testing Pixmint need, and only
+# those that are missing. Silent when everything is already there.
+set -eu
+
+PACKAGES="
+  make cmake g++ clang python3 libclang-rt-14-dev googletest valgrind
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine wine64 fonts-wine
+  xvfb xdotool x11-utils imagemagick
+"
+
+missing=""
+for package in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $package"
+  fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=""
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+  as_root="sudo"
+else
+  echo "tools/setup.sh: these packages are missing:$missing" >&2
+  echo "tools/setup.sh: installing them needs root; run 'sudo make test' once, or install them yourself." >&2
+  exit 1
+fi
+
+echo "tools/setup.sh: installing$missing"
+export DEBIAN_FRONTEND=noninteractive
+$as_root apt-get update -qq
+# shellcheck disable=SC2086
+$as_root apt-get install -y -qq $missing >/dev/null
