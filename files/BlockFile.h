@@ -1,0 +1,24 @@
+// EEPROM block files: the operator logo and the screensaver blocks of the A50's
+// EEPROM, a short fixed header followed by 13 bytes per pixel row (most
+// significant bit leftmost). They are read into and written from the
+// process-wide picture.
+#pragma once
+
+// 1 when the file starts with the logo header (0xFF 0xFF at 0, 101 x 29 at 8),
+// else 0. Reads at most 16 bytes; a shorter file counts as padded with zeros.
+int IsLogoBlockFile(const char* path);
+
+// 1 when the file starts with the screensaver header (0x00 0x00, 101 x 49),
+// else 0. Reads at most 16 bytes, like the logo test.
+int IsScreensaverBlockFile(const char* path);
+
+// Replaces the picture with the file's pixels and selects the size of the
+// file's kind. A file that cannot be opened leaves the picture as it is; a
+// short file leaves the missing cells background; extra bytes are ignored.
+void ReadBlockFile(const char* path);
+
+// Writes the picture as a block file of the current size, and beside it the
+// block info file when the file name holds ".bin". Returns 1 when the block
+// file was created and completely written, else 0. The block info file does
+// not count towards the result.
+int WriteBlockFile(const char* path);

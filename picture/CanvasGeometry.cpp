@@ -1,0 +1,36 @@
+#include "picture/CanvasGeometry.h"
+
+#include "picture/PictureGrid.h"
+
+int CanvasCellSize(int clientWidth, int pictureWidth, int controlsTop) {
+    if (pictureWidth <= 0 || clientWidth <= 0)
+        return 0;
+    int cell = clientWidth / pictureWidth;
+    // Controls at or above the canvas's top edge are beside it, not below it.
+    if (controlsTop > kCanvasTop) {
+        int fitting = (controlsTop - kCanvasTop) / kGridRows;
+        if (cell > fitting)
+            cell = fitting;
+    }
+    return cell;
+}
+
+CellHit HitTestCell(int x, int y, int clientWidth, int clientHeight, int cellWidth,
+                    int cellHeight, int pictureWidth, int pictureHeight) {
+    const CellHit none = {-1, -1};
+    // Left and top inclusive, right and bottom exclusive, as PtInRect has it.
+    if (x < 0 || y < 0 || x >= clientWidth || y >= clientHeight)
+        return none;
+    // A zero cell size leaves the window without area; guard the division anyway.
+    if (cellWidth <= 0 || cellHeight <= 0)
+        return none;
+    CellHit hit = {x / cellWidth, y / cellHeight};
+    if (hit.column >= pictureWidth || hit.row >= pictureHeight)
+        return none;
+    return hit;
+}
+
+CellRect CellRectangle(int column, int row, int cellWidth, int cellHeight) {
+    return {column * cellWidth, row * cellHeight, (column + 1) * cellWidth,
+            (row + 1) * cellHeight};
+}

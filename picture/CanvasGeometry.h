@@ -1,0 +1,37 @@
+// The arithmetic of the canvas: how large a cell is, which cell lies under a
+// point, and where a cell is drawn. Plain integers only, so it is tested
+// without a window.
+#pragma once
+
+// The canvas sits at this offset in its parent's client area.
+constexpr int kCanvasLeft = 5;
+constexpr int kCanvasTop = 5;
+
+// No control below the canvas limits the cell size.
+constexpr int kNoControlsBelow = -1;
+
+struct CellHit {
+    int column;  // -1 when the point lies on no cell
+    int row;     // -1 when the point lies on no cell
+};
+
+struct CellRect {
+    int left, top, right, bottom;  // right and bottom exclusive
+};
+
+// Cell size for a parent whose client area is clientWidth pixels wide:
+// clientWidth / pictureWidth, but never so large that a full-height canvas
+// (49 rows, at kCanvasTop) would reach below controlsTop, the top of the
+// highest control under it (kNoControlsBelow when there is none). Dialog units
+// are wider under some font substitutes than the heights they come with, and
+// without the bound the tall canvas would cover the button row.
+int CanvasCellSize(int clientWidth, int pictureWidth, int controlsTop);
+
+// The cell under (x, y) in a client area of clientWidth x clientHeight pixels.
+// Points outside the client area, or beyond the picture's columns and rows,
+// give (-1, -1). x and y arrive as unsigned 16-bit words, so points left of or
+// above the canvas come in as large numbers and fall outside.
+CellHit HitTestCell(int x, int y, int clientWidth, int clientHeight, int cellWidth,
+                    int cellHeight, int pictureWidth, int pictureHeight);
+
+CellRect CellRectangle(int column, int row, int cellWidth, int cellHeight);

@@ -1,0 +1,35 @@
+#include "picture/PenRules.h"
+
+int PenValue(Pen pen) { return pen == Pen::Ink ? 1 : 0; }
+
+uint32_t PenColour(Pen pen) { return CellColour(PenValue(pen)); }
+
+uint32_t CellColour(int value) { return value == 1 ? kInkColour : kBackgroundColour; }
+
+Pen MovePen(int inkArmed, int backgroundArmed) {
+    if (inkArmed)
+        return Pen::Ink;
+    if (backgroundArmed)
+        return Pen::Background;
+    return Pen::None;
+}
+
+static bool OnCell(CellHit hit) { return hit.column >= 0 && hit.row >= 0; }
+
+MoveAction MouseMoveAction(int captured, CellHit hit, int inkArmed, int backgroundArmed) {
+    MoveAction action = {!captured, 0, Pen::None};
+    if (!OnCell(hit)) {
+        // Only reachable while captured: the pointer has left the grid.
+        action.releaseCapture = 1;
+        return action;
+    }
+    action.pen = MovePen(inkArmed, backgroundArmed);
+    return action;
+}
+
+int ButtonUpAction(CellHit hit, int32_t& armed) {
+    if (!OnCell(hit))
+        return 0;
+    armed = 0;
+    return 1;
+}

@@ -1,0 +1,85 @@
+"""Encoders for the files the editor reads and writes, written separately from
+the program's own code so that the end-to-end tests can build their inputs and
+predict the bytes the editor must put on disk.
+
+A picture here is a list of rows, each a list of 101 ints (1 ink, 0 background).
+"""
+
+import struct
+
+WIDTH = 101
+LOGO_HEIGHT = 29
+SCREENSAVER_HEIGHT = 49
+ROW_BYTES = 13
+
+LOGO_HEADER = bytes([0xFF, 0xFF, 0x00, 0x00, 0x52, 0xF0, 0x50, 0xFF,
+                     0x65, 0x1D, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF])
+SCREENSAVER_HEADER = bytes([0x00, 0x00, 0x65, 0x31, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF])
+
+
+def blank(height, value=0):
+    return [[value] * WIDTH for _ in range(height)]
+
+
+def pack_rows(picture):
+    """Packs rows into 13 bytes each, leftmost column in the top bit."""
+    out = bytearray()
+    for row in picture:
+        assert len(row) == WIDTH
+        padded = list(row) + [0] * (ROW_BYTES * 8 - WIDTH)
+        for k in range(ROW_BYTES):
+            byte = 0
+            for bit in range(8):
+                if padded[8 * k + bit]:
+                    byte |= 0x80 >> bit
+            out.append(byte)
+    return bytes(out)
+
+
+def block_file(picture):
+    """The block file for a 29-row (logo) or 49-row (screensaver) picture."""
+    if len(picture) == LOGO_HEIGHT:
+        return LOGO_HEADER + pack_rows(picture)
+    assert len(picture) == SCREENSAVER_HEIGHT
+    return SCREENSAVER_HEADER + pack_rows(picture)
+
+
+def block_info_file(height):
+    block_id = "5061" if height == LOGO_HEIGHT else "5201"
+    lines = ["EEPROM block additional file.", "Phone HWid:", "131",
+             "EEPROM BlockId:", block_id, "EEPROM BlockVer:", "3"]
+    return "".join(line + "\r\n" for line in lines).encode("ascii")
+
+
+def bmp_file(pixels, bits=24):
+    """A bottom-up Windows bitmap. pixels: rows of 1 (black) / 0 (white),
+    top row first. bits: 24 (true colour) or 1 (two-entry palette)."""
+    height = len(pixels)
+    width = len(pixels[0])
+    if bits == 24:
+        stride = (width * 3 + 3) & ~3
+        palette = b""
+    else:
+        assert bits == 1
+        stride = ((width + 31) // 32) * 4
+        palette = bytes([0, 0, 0, 0, 255, 255, 255, 0])  # index 0 black, 1 white
+    data = bytearray()
+    for row in reversed(pixels):
+        line = bytearray()
+        if bits == 24:
+            for value in row:
+                line += b"\x00\x00\x00" if value else b"\xff\xff\xff"
+        else:
+            for start in range(0, width, 8):
+                byte = 0
+                for bit, value in enumerate(row[start:start + 8]):
+                    if not value:
+                        byte |= 0x80 >> bit
+                line.append(byte)
+        line += bytes(stride - len(line))
+        data += line
+    offset = 14 + 40 + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data),
+                       2835, 2835, 2 if bits == 1 else 0, 0)
+    return header + info + palette + bytes(data)

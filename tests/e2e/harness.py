@@ -1,0 +1,500 @@
+"""Drives the real editor under Wine on a private X display with real input:
+the X pointer and keyboard are moved through xdotool (XTEST), and the results
+are read back from the screen's pixels and from the files on disk.
+
+Command line of every test script (see CMakeLists.txt):
+    script.py --program PIXMINT_EXE --runner WINE_RUN_SH --session-dir DIR --out-dir DIR
+"""
+
+import argparse
+import os
+import re
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import zlib
+
+INK = (0, 0, 0)
+BACKGROUND = (253, 218, 111)
+WIDTH = 101
+
+# Dialog-unit layout of the main window: client size and control rectangles
+# (left, top, width, height).
+DIALOG_SIZE = (478, 276)
+CONTROLS = {
+    "new": (7, 229, 54, 16),
+    "load": (67, 229, 54, 16),
+    "save": (127, 229, 54, 16),
+    "close": (187, 229, 54, 16),
+    "invert": (276, 228, 42, 18),
+    "size": (6, 257, 462, 13),
+}
+MAIN_TITLE = "Pixmint v0.2b by Tovren (logo size: x=101, y=29; screensaver size: x=101, y=49)"
+
+WAIT_SECONDS = 20
+
+
+class E2EError(AssertionError):
+    pass
+
+
+def poll(what, check, timeout=WAIT_SECONDS, interval=0.05):
+    """Calls check until it returns something true; fails after timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = check()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise E2EError("timed out waiting for " + what)
+        time.sleep(interval)
+
+
+# ----------------------------------------------------------------------------
+# Wine session on its own X server
+
+
+class Session:
+    """A Wine session of the runner in a directory of its own. The X server is
+    always a private Xvfb (DISPLAY is dropped), so that real input never lands
+    on a user's desktop."""
+
+    def __init__(self, runner, session_dir):
+        self.runner = runner
+        self.dir = session_dir
+        os.makedirs(self.dir, exist_ok=True)
+        self.started_here = False
+        self.env = None
+
+    def _base_env(self):
+        env = dict(os.environ)
+        env.pop("DISPLAY", None)
+        return env
+
+    def _run(self, *args, check=True, **kw):
+        return subprocess.run([self.runner, args[0], "--build-dir", self.dir] + list(args[1:]),
+                              env=self._base_env(), check=check, **kw)
+
+    def alive(self):
+        return self._run("env", check=False, capture_output=True).returncode == 0
+
+    def start(self):
+        """Starts a session unless one runs; returns True when it started one."""
+        if self.alive():
+            self.load_env()
+            return False
+        self._run("start")
+        self.started_here = True
+        self.load_env()
+        # Wine draws the frame itself (title bar and close box) when no window
+        # manager manages its windows: a setting of this test prefix only.
+        self.wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
+                  "/d", "N", "/f", quiet=True)
+        return True
+
+    def stop(self):
+        self._run("stop", check=False)
+
+    def load_env(self):
+        """Environment for X clients (xdotool, import) on the session's display."""
+        out = self._run("env", capture_output=True, text=True).stdout
+        display = re.search(r"DISPLAY=(\S+)", out).group(1)
+        env = self._base_env()
+        env["DISPLAY"] = display
+        self.env = env
+
+    def wine(self, *args, quiet=False):
+        out = subprocess.DEVNULL if quiet else None
+        return subprocess.run([self.runner, "exec", "--build-dir", self.dir] + list(args),
+                              env=self._base_env(), stdout=out, stderr=out).returncode
+
+    def xdo(self, *args):
+        result = subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env,
+                                capture_output=True, text=True)
+        return result.stdout
+
+    def windows(self, name_regex):
+        out = self.xdo("search", "--onlyvisible", "--name", name_regex)
+        return [int(w) for w in out.split()]
+
+    def geometry(self, window):
+        out = self.xdo("getwindowgeometry", "--shell", window)
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        if "X" not in values:
+            return None
+        return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def grab(self):
+        raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
+                             env=self.env, capture_output=True, check=True).stdout
+        return Screen(raw, 1280, len(raw) // (1280 * 3))
+
+    # Real input -----------------------------------------------------------
+
+    def move(self, x, y):
+        self.xdo("mousemove", "--sync", x, y)
+
+    def click(self, x, y, button=1):
+        self.xdo("mousemove", "--sync", x, y, "click", button)
+
+    def path(self, points, button=None, pause=0.03):
+        """Moves through the points one by one (pausing so that every move
+        reaches the program as its own message), optionally pressing a button
+        at the first point and releasing it at the last."""
+        args = ["mousemove", "--sync", points[0][0], points[0][1], "sleep", pause]
+        if button:
+            args += ["mousedown", button, "sleep", pause]
+        for x, y in points[1:]:
+            args += ["mousemove", "--sync", x, y, "sleep", pause]
+        if button:
+            args += ["mouseup", button, "sleep", pause]
+        self.xdo(*args)
+
+    def keys(self, *names):
+        self.xdo("key", "--delay", 40, *names)
+
+    def type_text(self, text):
+        self.xdo("type", "--delay", 15, text)
+
+    def focus(self, window):
+        self.xdo("windowfocus", "--sync", window)
+
+
+# ----------------------------------------------------------------------------
+# Screen pixels
+
+
+class Screen:
+    def __init__(self, raw, width, height):
+        self.raw = raw
+        self.width = width
+        self.height = height
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.raw[i:i + 3])
+
+    def save_png(self, path, box=None):
+        """Writes the screen, or the box (x, y, w, h) of it, as an RGB PNG."""
+        x0, y0, w, h = box or (0, 0, self.width, self.height)
+        x0, y0 = max(0, x0), max(0, y0)
+        w, h = min(w, self.width - x0), min(h, self.height - y0)
+        rows = bytearray()
+        for y in range(y0, y0 + h):
+            start = (y * self.width + x0) * 3
+            rows += b"\x00" + self.raw[start:start + w * 3]
+
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+        png = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0))
+               + chunk(b"IDAT", zlib.compress(bytes(rows), 6)) + chunk(b"IEND", b""))
+        with open(path, "wb") as f:
+            f.write(png)
+
+
+# ----------------------------------------------------------------------------
+# The editor's main window
+
+
+class Editor:
+    """The running program and what the screen shows of its main window."""
+
+    def __init__(self, session, program, workdir, out_dir):
+        self.session = session
+        self.out_dir = out_dir
+        self.shot_number = 0
+        os.makedirs(out_dir, exist_ok=True)
+        self.process = subprocess.Popen(
+            [session.runner, "exec", "--build-dir", session.dir, program], cwd=workdir,
+            env=session._base_env(), start_new_session=True,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.window = poll("the main window", self._find_window, timeout=60)
+        self.frame = poll("the main window's geometry", lambda: session.geometry(self.window))
+        screen = poll("the empty canvas on screen", self._locate_canvas, interval=0.1)
+        self.shot("start", screen)
+
+    def _find_window(self):
+        if self.process.poll() is not None:
+            raise E2EError("the program ended with %r before showing its window"
+                           % self.process.returncode)
+        found = self.session.windows("^" + re.escape(MAIN_TITLE) + "$")
+        return found[0] if found else None
+
+    def _locate_canvas(self):
+        """Finds the canvas as the block of background colour inside the frame
+        and derives the client area from it. Returns the screen, or None while
+        the window is not fully drawn."""
+        screen = self.session.grab()
+        fx, fy, fw, fh = self.frame
+        colour = bytes(BACKGROUND)
+        needle = colour * (WIDTH * 4)
+        rows = []
+        for y in range(fy, min(fy + fh, screen.height)):
+            line = screen.raw[(y * screen.width + fx) * 3:(y * screen.width + fx + fw) * 3]
+            at = line.find(needle)
+            while at >= 0 and at % 3:
+                at = line.find(needle, at + 1)
+            if at < 0:
+                continue
+            end = at
+            while line[end:end + 3] == colour:
+                end += 3
+            rows.append((y, fx + at // 3, (end - at) // 3))
+        if not rows:
+            return None
+        top, left, width = rows[0]
+        height = rows[-1][0] - top + 1
+        # The static edge takes one pixel off each side of the outer size,
+        # which is a whole number of cells.
+        if (width + 2) % WIDTH:
+            return None
+        self.cell = (width + 2) // WIDTH
+        if (height + 2) % self.cell or (height + 2) // self.cell != 49:
+            return None
+        self.canvas = (left, top)
+        self.client = (left - 1 - 5, top - 1 - 5)
+        border = self.client[0] - fx
+        self.client_size = (fw - 2 * border, fy + fh - border - self.client[1])
+        return screen
+
+    # Coordinates ----------------------------------------------------------
+
+    def cell_point(self, column, row):
+        """Screen point at the middle of a cell."""
+        half = self.cell // 2
+        return (self.canvas[0] + column * self.cell + half, self.canvas[1] + row * self.cell + half)
+
+    def dialog_point(self, dx, dy):
+        """Screen point of a dialog-unit position in the client area."""
+        return (self.client[0] + dx * self.client_size[0] // DIALOG_SIZE[0],
+                self.client[1] + dy * self.client_size[1] // DIALOG_SIZE[1])
+
+    def control_point(self, name):
+        left, top, width, height = CONTROLS[name]
+        if name == "size":
+            return self.dialog_point(left + 30, top + height // 2)
+        return self.dialog_point(left + width // 2, top + height // 2)
+
+    def control_top(self, name):
+        return self.dialog_point(0, CONTROLS[name][1])[1]
+
+    def close_box_point(self):
+        fx, fy, fw, _ = self.frame
+        border = self.client[0] - fx
+        caption = self.client[1] - fy - border
+        return (fx + fw - border - caption // 2 - 2, fy + border + caption // 2)
+
+    # Actions --------------------------------------------------------------
+
+    def press(self, name):
+        self.session.click(*self.control_point(name))
+
+    def click_cell(self, column, row, button=1):
+        self.session.click(*self.cell_point(column, row), button=button)
+
+    def drag_cells(self, cells, button):
+        self.session.path([self.cell_point(c, r) for c, r in cells], button=button)
+
+    def park_pointer(self):
+        """Moves the pointer onto the dialog, off the canvas and the controls."""
+        self.session.move(*self.dialog_point(330, 236))
+
+    # Dialogs ----------------------------------------------------------------
+
+    def wait_window(self, title, count=1):
+        """Waits for count visible windows with this exact title; returns the newest."""
+        pattern = "^" + re.escape(title) + "$"
+        found = poll("a window titled %r" % title,
+                     lambda: (lambda w: w if len(w) >= count else None)(
+                         self.session.windows(pattern)))
+        return found[-1]
+
+    def wait_gone(self, title, count=0):
+        pattern = "^" + re.escape(title) + "$"
+        poll("fewer windows titled %r" % title,
+             lambda: len(self.session.windows(pattern)) <= count)
+
+    def type_into(self, window, text):
+        """Types text and Enter into the focused control of a window."""
+        self.session.focus(window)
+        self.session.type_text(text)
+        self.session.keys("Return")
+
+    def choose_file(self, button, title, path):
+        """Presses Load... or Save..., types the path into the file chooser
+        and confirms it. Returns the chooser's window (it may stay open)."""
+        self.press(button)
+        dialog = self.wait_window(title)
+        self.shot(button + "-dialog", whole_screen=True)
+        self.type_into(dialog, path)
+        return dialog
+
+    def dismiss_strays(self, titles=("Error", "Save As", "Open")):
+        """Closes dialogs an earlier failed case left open, with Escape."""
+        for _ in range(6):
+            open_windows = [w for t in titles for w in self.session.windows("^%s$" % t)]
+            if not open_windows:
+                return
+            self.session.focus(open_windows[-1])
+            self.session.keys("Escape")
+            time.sleep(0.3)
+
+    # Reading the screen -----------------------------------------------------
+
+    def shot(self, name, screen=None, whole_screen=False):
+        screen = screen or self.session.grab()
+        self.shot_number += 1
+        fx, fy, fw, fh = self.frame
+        box = None if whole_screen else (fx - 8, fy - 8, fw + 16, fh + 16)
+        screen.save_png(os.path.join(self.out_dir, "%02d-%s.png" % (self.shot_number, name)), box)
+        return screen
+
+    def visible_rows(self, screen):
+        """Rows of cells the canvas shows, counted from the top."""
+        rows = 0
+        for row in range(49):
+            if screen.pixel(*self.cell_point(50, row)) not in (INK, BACKGROUND):
+                break
+            rows += 1
+        return rows
+
+    def size_checked(self, screen):
+        """Whether the size check box shows its check mark: dark pixels inside
+        the box at the control's left end (the box itself is drawn in greys)."""
+        left, top, _, height = CONTROLS["size"]
+        x0, y0 = self.dialog_point(left, top)
+        y1 = self.dialog_point(left, top + height)[1]
+        dark = 0
+        for y in range(y0, y1):
+            for x in range(x0 - 2, x0 + 14):
+                if max(screen.pixel(x, y)) < 128:
+                    dark += 1
+        return dark >= 6
+
+    def picture(self, screen, height=None):
+        """The picture as shown: rows of 1 (ink) and 0 (background)."""
+        height = height or self.visible_rows(screen)
+        rows = []
+        for row in range(height):
+            values = []
+            for column in range(WIDTH):
+                colour = screen.pixel(*self.cell_point(column, row))
+                if colour == INK:
+                    values.append(1)
+                elif colour == BACKGROUND:
+                    values.append(0)
+                else:
+                    raise E2EError("cell (%d, %d) shows %r, neither ink nor background"
+                                   % (column, row, colour))
+            rows.append(values)
+        return rows
+
+    def settle(self, name, check=None, timeout=5):
+        """Screenshot once the program has drawn what check expects (or once
+        two grabs in a row agree, without a check)."""
+        last = [None]
+
+        def ready():
+            screen = self.session.grab()
+            if check is not None:
+                return screen if check(screen) else None
+            same = last[0] is not None and last[0].raw == screen.raw
+            last[0] = screen
+            return screen if same else None
+        try:
+            screen = poll(name, ready, timeout=timeout, interval=0.1)
+        except E2EError:
+            screen = self.session.grab()
+        return self.shot(name, screen)
+
+    # Ending ---------------------------------------------------------------
+
+    def wait_exit(self, timeout=WAIT_SECONDS):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise E2EError("the program did not end")
+
+    def kill(self):
+        if self.process.poll() is None:
+            try:
+                os.killpg(self.process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            self.process.wait()
+
+
+def wine_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def differing_cells(a, b):
+    return [(c, r) for r in range(min(len(a), len(b))) for c in range(WIDTH) if a[r][c] != b[r][c]]
+
+
+# ----------------------------------------------------------------------------
+# Test case base: one program run per test class
+
+
+class EditorTestCase(unittest.TestCase):
+    options = None
+    editor = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.workdir = tempfile.mkdtemp(prefix="pixmint-e2e-")
+        # The program removes the log of an earlier run when it starts.
+        with open(os.path.join(cls.workdir, "Error.log"), "w") as f:
+            f.write("left over from an earlier run\n")
+        cls.out_dir = os.path.join(cls.options.out_dir, cls.__name__)
+        shutil.rmtree(cls.out_dir, ignore_errors=True)
+        cls.editor = Editor(cls.options.session, cls.options.program, cls.workdir, cls.out_dir)
+        cls.session = cls.options.session
+
+    @classmethod
+    def tearDownClass(cls):
+        if cls.editor:
+            cls.editor.kill()
+        shutil.rmtree(cls.workdir, ignore_errors=True)
+
+    def assertNoErrorLog(self):
+        self.assertFalse(os.path.exists(os.path.join(self.workdir, "Error.log")),
+                         "Error.log after a run without internal failures")
+
+    def assertPicture(self, shown, expected, what):
+        self.assertEqual(len(shown), len(expected), what + ": number of rows shown")
+        diff = differing_cells(shown, expected)
+        self.assertFalse(diff, "%s: %d cells differ, first %s" % (what, len(diff), diff[:8]))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--runner", required=True)
+    parser.add_argument("--session-dir", required=True)
+    parser.add_argument("--out-dir", required=True)
+    parser.add_argument("rest", nargs="*")
+    options = parser.parse_args()
+    if not os.path.isfile(options.program):
+        print("no program at " + options.program)
+        return 1
+    session = Session(os.path.abspath(options.runner), os.path.abspath(options.session_dir))
+    options.session = session
+    options.out_dir = os.path.abspath(options.out_dir)
+    options.program = os.path.abspath(options.program)
+    EditorTestCase.options = options
+    started = session.start()
+    try:
+        program = unittest.main(module="__main__", argv=[sys.argv[0]] + options.rest, exit=False,
+                                verbosity=2)
+        return 0 if program.result.wasSuccessful() else 1
+    finally:
+        if started:
+            session.stop()

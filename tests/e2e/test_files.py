@@ -1,0 +1,234 @@
+"""Load... and Save... through the real file choosers, typed into as a user
+would, in one run of the editor (the cases run in order). The input files are
+built with our own encoders; what the editor writes is compared byte for byte
+with what those encoders predict."""
+
+import os
+import sys
+
+import harness
+from harness import EditorTestCase, wine_path
+import formats
+from formats import blank, LOGO_HEIGHT, SCREENSAVER_HEIGHT, WIDTH
+
+
+def logo_pattern():
+    """Asymmetric, so that a flipped or shifted picture shows: a frame, a
+    diagonal, and a pixel in the last column of the top row."""
+    picture = blank(LOGO_HEIGHT)
+    for c in range(WIDTH):
+        picture[LOGO_HEIGHT - 1][c] = 1
+    for r in range(LOGO_HEIGHT):
+        picture[r][0] = 1
+        picture[r][min(WIDTH - 1, 3 * r)] = 1
+    picture[0][100] = 1
+    picture[1][99] = 1
+    return picture
+
+
+def screensaver_pattern():
+    picture = blank(SCREENSAVER_HEIGHT)
+    for r in range(SCREENSAVER_HEIGHT):
+        for c in range(WIDTH):
+            if (c * 7 + r * 3) % 11 < 4 or r == 48:
+                picture[r][c] = 1
+    picture[0] = [1] * 8 + [0] * (WIDTH - 8)
+    return picture
+
+
+def column_pattern(height):
+    """Vertical stripes: the same in every row, so scaling only the height
+    keeps every row exact."""
+    row = [1 if (c // 3) % 2 == 0 or c == 100 else 0 for c in range(WIDTH)]
+    return [list(row) for _ in range(height)]
+
+
+class FilesTest(EditorTestCase):
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.files = os.path.join(cls.workdir, "files")
+        os.mkdir(cls.files)
+
+    def setUp(self):
+        self.editor.dismiss_strays()
+
+    def wait_overwrite_prompt(self):
+        """The chooser's question before replacing a file: a message box over
+        the still open save dialog (captioned "Error" by this platform)."""
+        return harness.poll("the overwrite question", lambda: self.session.windows("^Save As$")
+                            and self.session.windows("^Error$")
+                            and self.session.windows("^Error$")[-1])
+
+    def dismiss_error(self, name):
+        """Our message box: the chooser is gone, the box has a single OK button."""
+        box = self.editor.wait_window("Error")
+        self.assertFalse(self.session.windows("^(Open|Save As)$"), "a chooser is still open")
+        self.editor.shot(name, whole_screen=True)
+        self.session.focus(box)
+        self.session.keys("Return")
+        self.editor.wait_gone("Error")
+
+    def write(self, name, data):
+        path = os.path.join(self.files, name)
+        with open(path, "wb") as f:
+            f.write(data)
+        return path
+
+    def read(self, path):
+        with open(path, "rb") as f:
+            return f.read()
+
+    def shown(self, name, rows):
+        """The picture once the canvas shows rows rows; the check box must agree."""
+        screen = self.editor.settle(name, lambda s: self.editor.visible_rows(s) == rows)
+        self.assertEqual(self.editor.size_checked(screen), rows == SCREENSAVER_HEIGHT,
+                         "check box at %d rows" % rows)
+        return self.editor.picture(screen)
+
+    def load(self, path, rows, name):
+        dialog = self.editor.choose_file("load", "Open", wine_path(path))
+        self.editor.wait_gone("Open")
+        self.editor.park_pointer()
+        return self.shown(name, rows)
+
+    def load_expecting_error(self, path, rows, name):
+        self.editor.choose_file("load", "Open", wine_path(path))
+        self.editor.wait_gone("Open")
+        self.dismiss_error(name + "-message")
+        self.editor.park_pointer()
+        return self.shown(name, rows)
+
+    def paint_something(self, rows):
+        for c, r in [(1, 1), (50, 5), (99, rows - 1)]:
+            self.editor.click_cell(c, r)
+
+    def switch_size(self, rows, name):
+        self.editor.press("size")
+        self.editor.park_pointer()
+        return self.shown(name, rows)
+
+    def test_01_load_logo_block(self):
+        picture = logo_pattern()
+        path = self.write("logo.bin", formats.block_file(picture))
+        self.assertPicture(self.load(path, LOGO_HEIGHT, "logo-loaded"), picture, "loaded logo")
+        # The check box follows: clicking it now brings the screensaver size,
+        # whose hidden rows the load cleared.
+        full = self.switch_size(SCREENSAVER_HEIGHT, "logo-then-screensaver-size")
+        self.assertPicture(full, picture + blank(SCREENSAVER_HEIGHT - LOGO_HEIGHT),
+                           "loaded logo at screensaver size")
+        self.switch_size(LOGO_HEIGHT, "back-to-logo")
+
+    def test_02_load_screensaver_block(self):
+        picture = screensaver_pattern()
+        path = self.write("screensaver.bin", formats.block_file(picture))
+        self.assertPicture(self.load(path, SCREENSAVER_HEIGHT, "screensaver-loaded"), picture,
+                           "loaded screensaver")
+        self.switch_size(LOGO_HEIGHT, "screensaver-then-logo-size")
+        self.switch_size(SCREENSAVER_HEIGHT, "screensaver-size-again")
+
+    def test_03_load_bitmap_at_screensaver_size(self):
+        picture = screensaver_pattern()
+        path = self.write("full.bmp", formats.bmp_file(picture, bits=24))
+        self.assertPicture(self.load(path, SCREENSAVER_HEIGHT, "bitmap-101x49"), picture,
+                           "101 x 49 bitmap")
+        # Another size is scaled to the current one; large areas stay as they are.
+        half = [[1] * 25 + [0] * 25 for _ in range(20)]
+        path = self.write("half.bmp", formats.bmp_file(half, bits=1))
+        shown = self.load(path, SCREENSAVER_HEIGHT, "bitmap-50x20")
+        for r, row in enumerate(shown):
+            self.assertEqual(row[:45], [1] * 45, "row %d, left half" % r)
+            self.assertEqual(row[56:], [0] * 45, "row %d, right half" % r)
+
+    def test_04_load_bitmap_at_logo_size(self):
+        self.switch_size(LOGO_HEIGHT, "logo-for-bitmaps")
+        tall = column_pattern(SCREENSAVER_HEIGHT)
+        path = self.write("stripes-49.bmp", formats.bmp_file(tall, bits=1))
+        self.assertPicture(self.load(path, LOGO_HEIGHT, "bitmap-scaled-to-logo"),
+                           column_pattern(LOGO_HEIGHT), "101 x 49 bitmap at logo size")
+        picture = logo_pattern()
+        path = self.write("logo.bmp", formats.bmp_file(picture, bits=24))
+        self.assertPicture(self.load(path, LOGO_HEIGHT, "bitmap-101x29"), picture,
+                           "101 x 29 bitmap at logo size")
+        full = self.switch_size(SCREENSAVER_HEIGHT, "bitmap-hidden-rows")
+        self.assertPicture(full, picture + blank(SCREENSAVER_HEIGHT - LOGO_HEIGHT),
+                           "rows below an imported logo")
+
+    def test_05_foreign_and_damaged_files(self):
+        self.paint_something(SCREENSAVER_HEIGHT)
+        path = self.write("notes.txt", b"just some text, not a picture\r\n")
+        self.assertPicture(self.load_expecting_error(path, SCREENSAVER_HEIGHT, "foreign-file"),
+                           blank(SCREENSAVER_HEIGHT), "after a foreign file")
+        self.switch_size(LOGO_HEIGHT, "logo-for-damaged")
+        self.paint_something(LOGO_HEIGHT)
+        path = self.write("damaged.bmp", b"BM" + bytes(range(7, 60)))
+        self.assertPicture(self.load_expecting_error(path, LOGO_HEIGHT, "damaged-bitmap"),
+                           blank(LOGO_HEIGHT), "after a damaged bitmap")
+        self.switch_size(SCREENSAVER_HEIGHT, "screensaver-after-damaged")
+
+    def test_06_save_adds_extension_and_writes_block_info(self):
+        picture = screensaver_pattern()
+        self.load(self.write("to-save.bin", formats.block_file(picture)), SCREENSAVER_HEIGHT,
+                  "before-save")
+        self.editor.click_cell(60, 30)
+        self.editor.park_pointer()
+        picture[30][60] = 1
+        self.assertPicture(self.shown("painted-before-save", SCREENSAVER_HEIGHT), picture,
+                           "picture to save")
+        target = os.path.join(self.files, "saved")
+        self.editor.choose_file("save", "Save As", wine_path(target))
+        self.editor.wait_gone("Save As")
+        poll_file = lambda: os.path.exists(target + ".bin") and self.read(target + ".bin")
+        harness.poll("the saved block file", lambda: len(poll_file() or b"") == 647)
+        self.assertEqual(self.read(target + ".bin"), formats.block_file(picture))
+        self.assertEqual(self.read(target + ".bid"), formats.block_info_file(SCREENSAVER_HEIGHT))
+        self.assertFalse(os.path.exists(target), "a file without the extension")
+
+    def test_07_overwrite_asks_first(self):
+        target = os.path.join(self.files, "saved")
+        before = self.read(target + ".bin")
+        logo = self.switch_size(LOGO_HEIGHT, "logo-to-overwrite")
+        dialog = self.editor.choose_file("save", "Save As", wine_path(target))
+        prompt = self.wait_overwrite_prompt()
+        self.editor.shot("overwrite-prompt", whole_screen=True)
+        self.session.focus(prompt)
+        self.session.keys("n")
+        self.editor.wait_gone("Error")
+        self.editor.shot("answered-no", whole_screen=True)
+        self.assertEqual(len(self.session.windows("^Save As$")), 1, "the save dialog closed")
+        self.assertEqual(self.read(target + ".bin"), before, "written although answered no")
+        # Confirm the same name again, and this time replace the file.
+        self.editor.type_into(dialog, wine_path(target))
+        prompt = self.wait_overwrite_prompt()
+        self.session.focus(prompt)
+        self.session.keys("y")
+        self.editor.wait_gone("Save As")
+        harness.poll("the replaced block file", lambda: len(self.read(target + ".bin")) == 393)
+        self.assertEqual(self.read(target + ".bin"), formats.block_file(logo))
+        self.assertEqual(self.read(target + ".bid"), formats.block_info_file(LOGO_HEIGHT))
+
+    def test_08_saved_file_loads_back(self):
+        target = os.path.join(self.files, "saved.bin")
+        logo = self.shown("before-new", LOGO_HEIGHT)
+        self.switch_size(SCREENSAVER_HEIGHT, "size-before-reload")
+        self.editor.press("new")
+        self.assertPicture(self.load(target, LOGO_HEIGHT, "reloaded"), logo, "saved and reloaded")
+
+    def test_09_save_failure_is_reported(self):
+        # No file can be created in /proc, whoever runs the test; the chooser
+        # itself accepts the folder, which exists.
+        target = "/proc/pixmint-e2e-%d" % os.getpid()
+        self.editor.choose_file("save", "Save As", wine_path(target))
+        self.editor.wait_gone("Save As")
+        self.dismiss_error("save-error")
+        self.assertFalse(os.path.exists(target + ".bin"))
+
+    def test_10_close_from_title_bar(self):
+        self.editor.session.click(*self.editor.close_box_point())
+        self.assertEqual(self.editor.wait_exit(), 0)
+        self.assertNoErrorLog()
+
+
+if __name__ == "__main__":
+    sys.exit(harness.main())

@@ -1,0 +1,181 @@
+"""Painting with the real pointer, the size switch, New, Invert, the keyboard,
+and the Close button, all in one run of the editor (the cases run in order)."""
+
+import sys
+
+import harness
+from harness import EditorTestCase, differing_cells
+from formats import blank, LOGO_HEIGHT, SCREENSAVER_HEIGHT
+
+
+class PaintingTest(EditorTestCase):
+
+    def shown(self, name, check=None):
+        return self.editor.settle(name, check)
+
+    def picture(self, name, rows=None):
+        """Waits until the canvas shows the expected number of rows, then reads
+        it; the check box must agree with that size."""
+        check = (lambda s: self.editor.visible_rows(s) == rows) if rows else None
+        screen = self.shown(name, check)
+        if rows:
+            self.assertEqual(self.editor.size_checked(screen), rows == SCREENSAVER_HEIGHT,
+                             "check box at %d rows" % rows)
+        return self.editor.picture(screen)
+
+    def new_picture(self):
+        self.editor.press("new")
+        self.editor.park_pointer()
+        self.assertPicture(self.picture("new", SCREENSAVER_HEIGHT), blank(SCREENSAVER_HEIGHT),
+                           "New")
+
+    def switch_size(self, rows, name):
+        self.editor.press("size")
+        self.editor.park_pointer()
+        return self.picture(name, rows)
+
+    def test_01_start_up(self):
+        editor = self.editor
+        screen = self.session.grab()
+        self.assertEqual(editor.visible_rows(screen), SCREENSAVER_HEIGHT)
+        self.assertTrue(editor.size_checked(screen), "check box at start-up")
+        self.assertPicture(editor.picture(screen), blank(SCREENSAVER_HEIGHT), "start-up")
+        # The tall canvas must leave the button row uncovered.
+        canvas_bottom = editor.canvas[1] + SCREENSAVER_HEIGHT * editor.cell - 2
+        self.assertLess(canvas_bottom, editor.control_top("invert"))
+        self.assertLess(canvas_bottom, editor.control_top("new"))
+        self.assertLessEqual(editor.canvas[0] + harness.WIDTH * editor.cell,
+                             editor.client[0] + editor.client_size[0])
+        self.assertGreaterEqual(editor.cell, 2)
+        print("cell size %d px, client area %r at %r" % (editor.cell, editor.client_size,
+                                                          editor.client))
+
+    def test_02_click_paints_at_button_up(self):
+        editor = self.editor
+        before = self.picture("before-click")
+        editor.session.move(*editor.cell_point(10, 12))
+        editor.session.xdo("mousedown", 1)
+        try:
+            held = self.picture("button-held")
+            self.assertPicture(held, before, "button down, no movement")
+        finally:
+            editor.session.xdo("mouseup", 1)
+        editor.park_pointer()
+        after = self.picture("after-click")
+        self.assertEqual(differing_cells(before, after), [(10, 12)])
+
+    def test_03_left_drag_paints_ink(self):
+        self.new_picture()
+        cells = [(c, 20) for c in range(5, 41)] + [(40, r) for r in range(21, 30)]
+        self.editor.drag_cells(cells, button=1)
+        self.editor.park_pointer()
+        expected = blank(SCREENSAVER_HEIGHT)
+        # The cell under the button-down gets no move after it and stays.
+        for c, r in cells[1:]:
+            expected[r][c] = 1
+        self.assertPicture(self.picture("left-drag"), expected, "left drag")
+
+    def test_04_right_drag_paints_background(self):
+        self.new_picture()
+        self.editor.press("invert")
+        self.editor.park_pointer()
+        expected = blank(SCREENSAVER_HEIGHT, 1)
+        self.assertPicture(self.picture("inverted"), expected, "Invert")
+        # Down the right-most column and along the bottom row: the cells that
+        # are narrower on screen than the others.
+        cells = [(100, r) for r in range(30, 49)] + [(c, 48) for c in range(99, 59, -1)]
+        self.editor.drag_cells(cells, button=3)
+        self.editor.park_pointer()
+        for c, r in cells[1:]:
+            expected[r][c] = 0
+        self.assertPicture(self.picture("right-drag"), expected, "right drag")
+
+    def test_05_ink_pen_stays_armed_after_release_outside(self):
+        editor = self.editor
+        self.new_picture()
+        expected = blank(SCREENSAVER_HEIGHT)
+        # Press over the grid, drag down and out below it, release there.
+        drag = [(5, r) for r in range(44, 49)]
+        outside = editor.dialog_point(30, 215)
+        self.assertGreater(outside[1], editor.cell_point(5, 48)[1] + editor.cell)
+        editor.session.path([editor.cell_point(c, r) for c, r in drag] + [outside], button=1)
+        for c, r in drag[1:]:
+            expected[r][c] = 1
+        self.assertPicture(self.picture("released-outside"), expected, "drag released outside")
+        # Back over the grid with no button held: the pen is still armed.
+        passed = [(c, 46) for c in range(10, 21)]
+        editor.session.path([editor.cell_point(c, r) for c, r in passed])
+        for c, r in passed:
+            expected[r][c] = 1
+        self.assertPicture(self.picture("moved-back"), expected, "moving back with no button")
+        # A left click over a cell paints it and disarms the pen.
+        editor.click_cell(30, 40)
+        expected[40][30] = 1
+        editor.session.path([editor.cell_point(c, 38) for c in range(31, 41)])
+        editor.park_pointer()
+        self.assertPicture(self.picture("disarmed"), expected, "moves after the disarming click")
+
+    def test_06_size_switch_keeps_hidden_rows(self):
+        editor = self.editor
+        self.new_picture()
+        for c, r in [(3, 10), (50, 28), (60, 29), (70, 40), (100, 48)]:
+            editor.click_cell(c, r)
+        editor.park_pointer()
+        full = self.picture("painted-rows", SCREENSAVER_HEIGHT)
+        logo = self.switch_size(LOGO_HEIGHT, "logo-size")
+        self.assertPicture(logo, full[:LOGO_HEIGHT], "logo size")
+        # Where the hidden rows were, the dialog shows through: no cells.
+        screen = self.session.grab()
+        for row in (29, 40, 48):
+            self.assertNotIn(screen.pixel(*editor.cell_point(70, row)),
+                             (harness.INK, harness.BACKGROUND), "row %d after shrinking" % row)
+        again = self.switch_size(SCREENSAVER_HEIGHT, "screensaver-size-again")
+        self.assertPicture(again, full, "hidden rows after growing back")
+
+    def test_07_invert_and_new_reach_hidden_rows(self):
+        self.new_picture()
+        logo = self.switch_size(LOGO_HEIGHT, "logo-for-invert")
+        self.assertPicture(logo, blank(LOGO_HEIGHT), "logo size before Invert")
+        self.editor.press("invert")
+        self.editor.park_pointer()
+        self.assertPicture(self.picture("logo-inverted", LOGO_HEIGHT), blank(LOGO_HEIGHT, 1),
+                           "Invert at logo size")
+        full = self.switch_size(SCREENSAVER_HEIGHT, "hidden-rows-inverted")
+        self.assertPicture(full, blank(SCREENSAVER_HEIGHT, 1), "hidden rows after Invert")
+        self.switch_size(LOGO_HEIGHT, "logo-for-new")
+        self.editor.press("new")
+        self.editor.park_pointer()
+        self.assertPicture(self.picture("logo-new", LOGO_HEIGHT), blank(LOGO_HEIGHT),
+                           "New at logo size")
+        full = self.switch_size(SCREENSAVER_HEIGHT, "hidden-rows-cleared")
+        self.assertPicture(full, blank(SCREENSAVER_HEIGHT), "hidden rows after New")
+
+    def test_08_tab_and_escape_do_nothing(self):
+        editor = self.editor
+        self.new_picture()
+        # Clicking Invert gives it the keyboard focus.
+        editor.press("invert")
+        editor.park_pointer()
+        before = self.shown("focus-on-invert")
+        self.assertPicture(editor.picture(before), blank(SCREENSAVER_HEIGHT, 1), "Invert")
+        editor.session.keys("Tab", "Tab", "Escape")
+        after = self.shown("after-tab-escape")
+        self.assertTrue(editor.session.windows("^Pixmint v0"), "window gone after Escape")
+        fx, fy, fw, fh = editor.frame
+        changed = [(x, y) for y in range(fy, fy + fh, 2) for x in range(fx, fx + fw, 2)
+                   if before.pixel(x, y) != after.pixel(x, y)]
+        self.assertFalse(changed, "Tab or Escape changed the window, e.g. at %s" % changed[:5])
+        # Space still reaches Invert, so the focus stayed where it was.
+        editor.session.keys("space")
+        editor.park_pointer()
+        self.assertPicture(self.picture("space-on-invert"), blank(SCREENSAVER_HEIGHT),
+                           "space on the focused Invert button")
+
+    def test_09_close_button_ends_with_zero(self):
+        self.editor.press("close")
+        self.assertEqual(self.editor.wait_exit(), 0)
+        self.assertNoErrorLog()
+
+
+if __name__ == "__main__":
+    sys.exit(harness.main())

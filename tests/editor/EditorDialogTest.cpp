@@ -1,0 +1,218 @@
+// The main window on a real dialog from the program's own template, driven by
+// the messages its controls send.
+#include <gtest/gtest.h>
+
+#include "EditorTestSupport.h"
+#include "app/AppContext.h"
+#include "editor/EditorDialog.h"
+#include "picture/CanvasWindow.h"
+#include "picture/PictureGrid.h"
+#include "res/resource.h"
+
+namespace {
+
+int InkCount(int firstRow, int lastRow) {
+    int count = 0;
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int column = 0; column < kGridColumns; ++column) count += CellAt(column, row);
+    return count;
+}
+
+class EditorDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        context.instance = GetModuleHandleA(nullptr);
+        context.mainWindow = nullptr;
+        theAppContext = &context;
+        ForgetCanvasWindow();
+        // Left hidden: Wine takes seconds to withdraw a shown window when no
+        // window manager runs, and nothing here needs it on screen.
+        ASSERT_EQ(1, dialog.CreateModeless(nullptr, IDD_MAIN));
+        PumpMessages();
+    }
+    void TearDown() override {
+        dialog.Destroy();
+        PumpMessages();
+    }
+
+    int SizeBoxChecked() {
+        return int(SendDlgItemMessageA(dialog.window, IDC_PICTURE_SIZE, BM_GETCHECK, 0, 0));
+    }
+    void ClickSizeBox() {
+        SendDlgItemMessageA(dialog.window, IDC_PICTURE_SIZE, BM_CLICK, 0, 0);
+        PumpMessages();
+    }
+    // The canvas's outer rectangle in the main window's client coordinates.
+    RECT CanvasRect() {
+        RECT rect;
+        GetWindowRect(theCanvas.window, &rect);
+        MapWindowPoints(nullptr, dialog.window, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+    int CellSize() { return (CanvasRect().right - CanvasRect().left) / kGridColumns; }
+    int CanvasRows() {
+        RECT canvas = CanvasRect();
+        int cell = CellSize();
+        return cell > 0 ? (canvas.bottom - canvas.top) / cell : -1;
+    }
+
+    AppContext context;
+    EditorDialog dialog;
+    ScratchDirectory scratch;
+};
+
+TEST_F(EditorDialogTest, StartsWithAnEmptyScreensaverAboveTheButtons) {
+    EXPECT_EQ(kScreensaverHeight, PictureHeight());
+    EXPECT_EQ(1, SizeBoxChecked());
+    EXPECT_EQ(0, InkCount(0, kGridRows - 1));
+
+    RECT canvas = CanvasRect();
+    EXPECT_EQ(5, canvas.left);
+    EXPECT_EQ(5, canvas.top);
+    ASSERT_GT(CellSize(), 0);
+    EXPECT_EQ(kGridColumns * CellSize(), canvas.right - canvas.left);
+    EXPECT_EQ(49, CanvasRows());
+
+    RECT button;
+    GetWindowRect(GetDlgItem(dialog.window, IDC_NEW), &button);
+    MapWindowPoints(nullptr, dialog.window, reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_LE(canvas.bottom, button.top);
+}
+
+TEST_F(EditorDialogTest, SizeSwitchKeepsTheHiddenRows) {
+    SetCell(3, 40, 1);
+    ClickSizeBox();
+    EXPECT_EQ(0, SizeBoxChecked());
+    EXPECT_EQ(kLogoHeight, PictureHeight());
+    EXPECT_EQ(29, CanvasRows());
+    EXPECT_EQ(1, CellAt(3, 40));
+
+    ClickSizeBox();
+    EXPECT_EQ(1, SizeBoxChecked());
+    EXPECT_EQ(kScreensaverHeight, PictureHeight());
+    EXPECT_EQ(49, CanvasRows());
+    EXPECT_EQ(1, CellAt(3, 40));
+}
+
+TEST_F(EditorDialogTest, InvertAndNewReachTheHiddenRowsAndKeepTheSize) {
+    ClickSizeBox();
+    SendMessageA(dialog.window, WM_COMMAND, IDC_INVERT, 0);
+    EXPECT_EQ(kGridCells, InkCount(0, kGridRows - 1));
+    SendMessageA(dialog.window, WM_COMMAND, IDC_NEW, 0);
+    EXPECT_EQ(0, InkCount(0, kGridRows - 1));
+    EXPECT_EQ(kLogoHeight, PictureHeight());
+    EXPECT_EQ(0, SizeBoxChecked());
+}
+
+TEST_F(EditorDialogTest, BlockFilesBringTheirSizeAndTheBoxFollows) {
+    std::string logo = scratch.Path("logo.bin"), screensaver = scratch.Path("saver.bin");
+    ScratchDirectory::WriteBytes(logo, BlockFileBytes(29, {{100, 0}, {0, 28}}));
+    ScratchDirectory::WriteBytes(screensaver, BlockFileBytes(49, {{50, 48}}));
+
+    MessageBoxWatch watch(dialog.window);
+    dialog.LoadFrom(logo.c_str());
+    EXPECT_EQ(kLogoHeight, PictureHeight());
+    EXPECT_EQ(0, SizeBoxChecked());
+    EXPECT_EQ(29, CanvasRows());
+    EXPECT_EQ(2, InkCount(0, kGridRows - 1));
+    EXPECT_EQ(1, CellAt(100, 0));
+    EXPECT_EQ(1, CellAt(0, 28));
+
+    dialog.LoadFrom(screensaver.c_str());
+    EXPECT_EQ(kScreensaverHeight, PictureHeight());
+    EXPECT_EQ(1, SizeBoxChecked());
+    EXPECT_EQ(49, CanvasRows());
+    EXPECT_EQ(1, InkCount(0, kGridRows - 1));
+    EXPECT_EQ(1, CellAt(50, 48));
+    EXPECT_EQ(0, watch.count);
+}
+
+TEST_F(EditorDialogTest, BitmapsAreImportedAtTheCurrentSize) {
+    std::string bitmap = scratch.Path("half.bmp");
+    ScratchDirectory::WriteBytes(bitmap, HalfBlackBitmapBytes(49));
+    MessageBoxWatch watch(dialog.window);
+
+    dialog.LoadFrom(bitmap.c_str());
+    EXPECT_EQ(kScreensaverHeight, PictureHeight());
+    EXPECT_EQ(1, SizeBoxChecked());
+    EXPECT_EQ(1, CellAt(0, 0));
+    EXPECT_EQ(1, CellAt(0, 48));
+    EXPECT_EQ(0, CellAt(100, 48));
+
+    ClickSizeBox();
+    SendMessageA(dialog.window, WM_COMMAND, IDC_INVERT, 0);
+    dialog.LoadFrom(bitmap.c_str());
+    EXPECT_EQ(kLogoHeight, PictureHeight());
+    EXPECT_EQ(0, SizeBoxChecked());
+    EXPECT_EQ(29, CanvasRows());
+    EXPECT_EQ(1, CellAt(0, 28));
+    EXPECT_EQ(0, CellAt(100, 0));
+    EXPECT_EQ(0, InkCount(29, 48));
+    EXPECT_EQ(0, watch.count);
+}
+
+TEST_F(EditorDialogTest, UnreadableFilesSayErrorOpenFileAndLeaveAnEmptyPicture) {
+    std::string foreign = scratch.Path("notes.txt"), damaged = scratch.Path("broken.bmp");
+    ScratchDirectory::WriteBytes(foreign, {'h', 'e', 'l', 'l', 'o'});
+    ScratchDirectory::WriteBytes(damaged, {'B', 'M', 0x12, 0x34});
+    ClickSizeBox();  // the size must survive the failed load
+
+    for (const std::string& path : {foreign, damaged, scratch.Path("vanished.bin")}) {
+        SCOPED_TRACE(path);
+        SendMessageA(dialog.window, WM_COMMAND, IDC_INVERT, 0);
+        MessageBoxWatch watch(dialog.window);
+        dialog.LoadFrom(path.c_str());
+        EXPECT_EQ(1, watch.count);
+        EXPECT_EQ("Error open file", watch.text);
+        EXPECT_EQ("Error", watch.caption);
+        EXPECT_TRUE(watch.errorIcon);
+        EXPECT_EQ(0, InkCount(0, kGridRows - 1));
+        EXPECT_EQ(kLogoHeight, PictureHeight());
+        EXPECT_EQ(0, SizeBoxChecked());
+    }
+}
+
+TEST_F(EditorDialogTest, SaveWritesABlockOfTheCurrentSize) {
+    std::string saver = scratch.Path("saver.bin"), logo = scratch.Path("logo.bin");
+    MessageBoxWatch watch(dialog.window);
+    dialog.SaveTo(saver.c_str());
+    ClickSizeBox();
+    dialog.SaveTo(logo.c_str());
+
+    EXPECT_EQ(647u, ScratchDirectory::ReadBytes(saver).size());
+    EXPECT_EQ(393u, ScratchDirectory::ReadBytes(logo).size());
+    EXPECT_TRUE(ScratchDirectory::Exists(scratch.Path("logo.bid")));
+    EXPECT_EQ(0, watch.count);
+}
+
+TEST_F(EditorDialogTest, SaveThatCannotWriteSaysSoAndChangesNothing) {
+    SetCell(7, 7, 1);
+    MessageBoxWatch watch(dialog.window);
+    dialog.SaveTo(scratch.Path("missing-folder\\logo.bin").c_str());
+    EXPECT_EQ(1, watch.count);
+    EXPECT_EQ("Error save file", watch.text);
+    EXPECT_EQ("Error", watch.caption);
+    EXPECT_TRUE(watch.errorIcon);
+    EXPECT_EQ(1, InkCount(0, kGridRows - 1));
+    EXPECT_EQ(kScreensaverHeight, PictureHeight());
+}
+
+TEST_F(EditorDialogTest, CloseAndCancelQuitWithZeroAndOtherCommandsDoNothing) {
+    ShowWindow(dialog.window, SW_SHOW);
+    MSG msg;
+    SendMessageA(dialog.window, WM_COMMAND, 0x1234, 0);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+
+    SendMessageA(dialog.window, WM_COMMAND, IDC_CLOSE, 0);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(0u, msg.wParam);
+    EXPECT_TRUE(IsWindowVisible(dialog.window));
+
+    // Cancel, the command the frame's close box turns into, also hides the window.
+    SendMessageA(dialog.window, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(0u, msg.wParam);
+    EXPECT_FALSE(IsWindowVisible(dialog.window));
+}
+
+}  // namespace

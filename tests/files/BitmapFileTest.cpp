@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "files/BitmapFile.h"
+#include "picture/PictureGrid.h"
+#include "ScratchDirectory.h"
+
+namespace {
+
+TEST(IsBitmapFileTest, LooksAtTheFirstTwoBytesOnly) {
+    ScratchDirectory dir;
+    const std::string path = dir.Path("picture.bmp");
+    ScratchDirectory::WriteBytes(path, {'B', 'M'});
+    EXPECT_EQ(1, IsBitmapFile(path.c_str()));
+    // Anything may follow the signature.
+    ScratchDirectory::WriteBytes(path, {'B', 'M', 0xFF, 0x00, 'x'});
+    EXPECT_EQ(1, IsBitmapFile(path.c_str()));
+}
+
+TEST(IsBitmapFileTest, RejectsShortAndForeignFiles) {
+    ScratchDirectory dir;
+    const std::string path = dir.Path("picture.bmp");
+    for (const std::vector<uint8_t>& bytes : std::vector<std::vector<uint8_t>>{
+             {}, {'B'}, {'M', 'B'}, {'b', 'm'}, {'B', 'M' + 0x80}, {0, 'B', 'M'}}) {
+        ScratchDirectory::WriteBytes(path, bytes);
+        EXPECT_EQ(0, IsBitmapFile(path.c_str())) << bytes.size() << " bytes";
+    }
+    EXPECT_EQ(0, IsBitmapFile(dir.Path("missing.bmp").c_str()));
+}
+
+// A stand-in for a loaded image: colours from a function, with a record of
+// every pixel read outside the image.
+class FakeImage : public ImagePixels {
+public:
+    FakeImage(int width, int height, std::function<uint32_t(int, int)> colour)
+        : width_(width), height_(height), colour_(std::move(colour)) {}
+    uint32_t PixelAt(int x, int y) override {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_)
+            ++readsOutside;
+        return colour_(x, y);
+    }
+    int readsOutside = 0;
+
+private:
+    int width_, height_;
+    std::function<uint32_t(int, int)> colour_;
+};
+
+class CopyImageTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        ClearPicture();
+        SetPictureMode(PictureMode::Screensaver);
+    }
+    static void FillPicture() {
+        for (uint8_t& cell : thePicture.cells)
+            cell = 1;
+    }
+};
+
+TEST_F(CopyImageTest, ExactlyBlackBecomesInk) {
+    SetPictureMode(PictureMode::Screensaver);
+    FillPicture();
+    // Near-black, white and the failure value of a pixel read are all background.
+    const uint32_t colours[] = {0x000000, 0x000001, 0x010000, 0x00FFFFFF, 0xFFFFFFFF};
+    FakeImage image(kGridColumns, kScreensaverHeight,
+                    [&](int x, int y) { return colours[(x + y) % 5]; });
+    CopyImageToPicture(image);
+    EXPECT_EQ(0, image.readsOutside);
+    for (int row = 0; row < kScreensaverHeight; ++row)
+        for (int column = 0; column < kGridColumns; ++column)
+            ASSERT_EQ((column + row) % 5 == 0 ? 1 : 0, CellAt(column, row))
+                << column << "," << row;
+}
+
+TEST_F(CopyImageTest, TopRowOfTheImageIsRowZero) {
+    SetPictureMode(PictureMode::Screensaver);
+    FakeImage image(kGridColumns, kScreensaverHeight,
+                    [](int x, int y) { return y == 0 && x == 3 ? 0u : 0xFFFFFFu; });
+    CopyImageToPicture(image);
+    EXPECT_EQ(1, CellAt(3, 0));
+    EXPECT_EQ(0, CellAt(3, kScreensaverHeight - 1));
+}
+
+TEST_F(CopyImageTest, LogoImportClearsTheHiddenRowsAndKeepsTheSize) {
+    SetPictureMode(PictureMode::Logo);
+    FillPicture();
+    FakeImage image(kGridColumns, kLogoHeight, [](int, int) { return 0u; });
+    CopyImageToPicture(image);
+    EXPECT_EQ(0, image.readsOutside);
+    EXPECT_EQ(PictureMode::Logo, GetPictureMode());
+    SetPictureMode(PictureMode::Screensaver);
+    for (int row = 0; row < kScreensaverHeight; ++row)
+        for (int column = 0; column < kGridColumns; ++column)
+            ASSERT_EQ(row < kLogoHeight ? 1 : 0, CellAt(column, row)) << column << "," << row;
+}
+
+}  // namespace

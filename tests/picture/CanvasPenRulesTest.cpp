@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "picture/PenRules.h"
+
+namespace {
+
+const CellHit kOnCell = {4, 7};
+const CellHit kOffGrid = {-1, -1};
+
+TEST(CanvasPenRulesTest, ColoursAreTheCanvasColours) {
+    EXPECT_EQ(0u, kInkColour);
+    // Red 253, green 218, blue 111 as 0x00BBGGRR.
+    EXPECT_EQ(7330557u, kBackgroundColour);
+    EXPECT_EQ(kInkColour, CellColour(1));
+    EXPECT_EQ(kBackgroundColour, CellColour(0));
+}
+
+TEST(CanvasPenRulesTest, EveryPenDrawsTheColourOfTheValueItStores) {
+    // OnPaint redraws from the stored values; a stroke must look the same.
+    for (Pen pen : {Pen::Ink, Pen::Background})
+        EXPECT_EQ(CellColour(PenValue(pen)), PenColour(pen));
+    EXPECT_EQ(1, PenValue(Pen::Ink));
+    EXPECT_EQ(0, PenValue(Pen::Background));
+}
+
+TEST(CanvasPenRulesTest, MovePaintsWithTheArmedPenAndInkWinsOverBackground) {
+    EXPECT_EQ(Pen::None, MovePen(0, 0));
+    EXPECT_EQ(Pen::Ink, MovePen(1, 0));
+    EXPECT_EQ(Pen::Background, MovePen(0, 1));
+    EXPECT_EQ(Pen::Ink, MovePen(1, 1));
+}
+
+TEST(CanvasPenRulesTest, FirstMoveTakesTheCaptureEvenWithNoPenArmed) {
+    MoveAction action = MouseMoveAction(0, kOnCell, 0, 0);
+    EXPECT_EQ(1, action.takeCapture);
+    EXPECT_EQ(0, action.releaseCapture);
+    EXPECT_EQ(Pen::None, action.pen);
+
+    action = MouseMoveAction(1, kOnCell, 0, 1);
+    EXPECT_EQ(0, action.takeCapture);
+    EXPECT_EQ(0, action.releaseCapture);
+    EXPECT_EQ(Pen::Background, action.pen);
+}
+
+TEST(CanvasPenRulesTest, MoveOffTheGridReleasesTheCaptureAndPaintsNothing) {
+    MoveAction action = MouseMoveAction(1, kOffGrid, 1, 0);
+    EXPECT_EQ(0, action.takeCapture);
+    EXPECT_EQ(1, action.releaseCapture);
+    EXPECT_EQ(Pen::None, action.pen);
+    // A client point beyond the picture, not yet captured: taken and let go.
+    action = MouseMoveAction(0, kOffGrid, 1, 1);
+    EXPECT_EQ(1, action.takeCapture);
+    EXPECT_EQ(1, action.releaseCapture);
+    EXPECT_EQ(Pen::None, action.pen);
+}
+
+TEST(CanvasPenRulesTest, ButtonUpDisarmsItsPenOnlyOverACell) {
+    int32_t armed = 1;
+    EXPECT_EQ(0, ButtonUpAction(kOffGrid, armed));
+    EXPECT_EQ(1, armed);  // released outside: the pen stays armed
+    EXPECT_EQ(1, ButtonUpAction(kOnCell, armed));
+    EXPECT_EQ(0, armed);
+    // A click with no preceding button-down on the canvas still paints.
+    EXPECT_EQ(1, ButtonUpAction(kOnCell, armed));
+    EXPECT_EQ(0, armed);
+}
+
+}  // namespace
