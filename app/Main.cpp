@@ -16,7 +16,7 @@ HWND AcceleratorTarget(HWND messageWindow) {
     return messageWindow ? GetAncestor(messageWindow, GA_ROOT) : nullptr;
 }
 
-}  // namespace
+} // namespace
 
 // The first object becomes the application. A later one is refused: it never
 // changed the error mode, so it leaves the first object's quiet mode alone.

@@ -3,7 +3,7 @@
 #pragma once
 
 class Main {
-public:
+  public:
     Main();
     virtual ~Main();
     Main(const Main&) = delete;

@@ -7,14 +7,15 @@
 // Only IDOK ends the box; the command is not forwarded to the main window,
 // which would treat IDCANCEL as the end of the program.
 LRESULT AboutDialog::OnCommand(WPARAM wParam, LPARAM) {
-    if (wParam == IDOK) Finish();
+    if (wParam == IDOK)
+        Finish();
     return 0;
 }
 
 LRESULT AboutDialog::OnInitDialog() {
     SetTextFromResource(IDS_ABOUT_TITLE);
     theMailLink.AttachToControl(window, IDC_MAIL, IDS_MAIL_TEXT, IDS_MAIL_URL);
-    return 1;  // the platform sets the default focus
+    return 1; // the platform sets the default focus
 }
 
 void AboutDialog::Finish() {
@@ -28,7 +29,8 @@ void ShowAboutBox(WindowObject* parent) {
 
 void AddAboutToSystemMenu(HWND window) {
     HMENU menu = GetSystemMenu(window, FALSE);
-    if (!menu) return;
+    if (!menu)
+        return;
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, kAboutSystemCommand, ResourceText(IDS_ABOUT_TITLE));
 }

@@ -8,7 +8,7 @@
 #include "ui/framework/DialogObject.h"
 
 class AboutDialog : public DialogObject {
-public:
+  public:
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnInitDialog() override;
     // Ends the box with code 0.

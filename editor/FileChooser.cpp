@@ -40,7 +40,7 @@ void PrepareRecord(OPENFILENAMEA& record, char* path, HWND owner, int filterStri
     record.Flags = flags;
 }
 
-}  // namespace
+} // namespace
 
 const char* ChooseOpenPath(HWND owner, int filterStringId, const char* defaultExtension) {
     OPENFILENAMEA record;

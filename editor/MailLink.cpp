@@ -21,7 +21,7 @@ void CopyText(char* target, int size, const char* source) {
     lstrcpynA(target, source, size);
 }
 
-}  // namespace
+} // namespace
 
 int PointInWindow(HWND window, int x, int y) {
     POINT point = {x, y};
@@ -41,16 +41,20 @@ MailLink::~MailLink() {
 }
 
 void MailLink::DeleteFonts() {
-    if (normalFont) DeleteObject(normalFont);
-    if (underlinedFont) DeleteObject(underlinedFont);
+    if (normalFont)
+        DeleteObject(normalFont);
+    if (underlinedFont)
+        DeleteObject(underlinedFont);
     normalFont = nullptr;
     underlinedFont = nullptr;
 }
 
 void MailLink::AttachToControl(HWND dialog, int controlId, int textId, int urlId) {
     window = GetDlgItem(dialog, controlId);
-    if (window) subclass.Attach(window, this, nullptr);
-    if (urlId == 0) urlId = textId;
+    if (window)
+        subclass.Attach(window, this, nullptr);
+    if (urlId == 0)
+        urlId = textId;
     // Every lookup replaces the previous result, so each text is copied at once.
     CopyText(linkText, sizeof linkText, ResourceText(textId));
     CopyText(linkUrl, sizeof linkUrl, ResourceText(urlId));
@@ -70,7 +74,8 @@ void MailLink::OnPaint(HWND hwnd) {
     HGDIOBJ previousFont = SelectObject(dc, linkHovered ? underlinedFont : normalFont);
     FillRect(dc, &client, face);
     DrawTextA(dc, linkText, -1, &client, 0);
-    if (previousFont) SelectObject(dc, previousFont);
+    if (previousFont)
+        SelectObject(dc, previousFont);
     EndPaint(hwnd, &paint);
 }
 
@@ -83,7 +88,8 @@ void MailLink::OnMouseMove(WPARAM, UINT x, UINT y) {
     int inside = PointInWindow(window, static_cast<int>(x), static_cast<int>(y));
     SetCursor(handCursor);
     if (inside) {
-        if (linkHovered == 1 && GetCapture() == window) return;
+        if (linkHovered == 1 && GetCapture() == window)
+            return;
         linkHovered = 1;
         SetCapture(window);
         InvalidateRect(window, nullptr, TRUE);

@@ -11,10 +11,10 @@
 #include "ui/framework/WindowObject.h"
 
 class MailLink : public WindowObject {
-public:
-    HFONT normalFont;      // the link font; none until AttachToControl
-    HFONT underlinedFont;  // the same font underlined; none until AttachToControl
-    HCURSOR handCursor;    // shared system cursor, never destroyed
+  public:
+    HFONT normalFont;     // the link font; none until AttachToControl
+    HFONT underlinedFont; // the same font underlined; none until AttachToControl
+    HCURSOR handCursor;   // shared system cursor, never destroyed
     char linkText[256];
     char linkUrl[256];
     SubclassRecord subclass;
@@ -31,7 +31,7 @@ public:
     // replaces the fonts of the previous one.
     void AttachToControl(HWND dialog, int controlId, int textId, int urlId);
 
-private:
+  private:
     void DeleteFonts();
 };
 

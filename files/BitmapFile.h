@@ -12,7 +12,7 @@ int IsBitmapFile(const char* path);
 
 // The pixels of a loaded image of exactly the current picture size.
 class ImagePixels {
-public:
+  public:
     virtual ~ImagePixels() = default;
     // The colour of pixel (x, y) as 0x00BBGGRR, (0, 0) being the top-left
     // corner as seen; any failure gives a value other than 0.

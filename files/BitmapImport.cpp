@@ -6,16 +6,16 @@ namespace {
 
 // Pixels of a bitmap selected into a memory device context.
 class DcPixels : public ImagePixels {
-public:
+  public:
     explicit DcPixels(HDC dc) : dc_(dc) {}
     // GetPixel reports a failure as CLR_INVALID, which is not black.
     uint32_t PixelAt(int x, int y) override { return GetPixel(dc_, x, y); }
 
-private:
+  private:
     HDC dc_;
 };
 
-}  // namespace
+} // namespace
 
 int ImportBitmap(const char* path, HWND window) {
     HANDLE image = LoadImageA(nullptr, path, IMAGE_BITMAP, PictureWidth(), PictureHeight(),

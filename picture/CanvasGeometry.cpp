@@ -15,8 +15,8 @@ int CanvasCellSize(int clientWidth, int pictureWidth, int controlsTop) {
     return cell;
 }
 
-CellHit HitTestCell(int x, int y, int clientWidth, int clientHeight, int cellWidth,
-                    int cellHeight, int pictureWidth, int pictureHeight) {
+CellHit HitTestCell(int x, int y, int clientWidth, int clientHeight, int cellWidth, int cellHeight,
+                    int pictureWidth, int pictureHeight) {
     const CellHit none = {-1, -1};
     // Left and top inclusive, right and bottom exclusive, as PtInRect has it.
     if (x < 0 || y < 0 || x >= clientWidth || y >= clientHeight)
@@ -31,6 +31,5 @@ CellHit HitTestCell(int x, int y, int clientWidth, int clientHeight, int cellWid
 }
 
 CellRect CellRectangle(int column, int row, int cellWidth, int cellHeight) {
-    return {column * cellWidth, row * cellHeight, (column + 1) * cellWidth,
-            (row + 1) * cellHeight};
+    return {column * cellWidth, row * cellHeight, (column + 1) * cellWidth, (row + 1) * cellHeight};
 }

@@ -11,12 +11,12 @@ constexpr int kCanvasTop = 5;
 constexpr int kNoControlsBelow = -1;
 
 struct CellHit {
-    int column;  // -1 when the point lies on no cell
-    int row;     // -1 when the point lies on no cell
+    int column; // -1 when the point lies on no cell
+    int row;    // -1 when the point lies on no cell
 };
 
 struct CellRect {
-    int left, top, right, bottom;  // right and bottom exclusive
+    int left, top, right, bottom; // right and bottom exclusive
 };
 
 // Cell size for a parent whose client area is clientWidth pixels wide:
@@ -31,7 +31,7 @@ int CanvasCellSize(int clientWidth, int pictureWidth, int controlsTop);
 // Points outside the client area, or beyond the picture's columns and rows,
 // give (-1, -1). x and y arrive as unsigned 16-bit words, so points left of or
 // above the canvas come in as large numbers and fall outside.
-CellHit HitTestCell(int x, int y, int clientWidth, int clientHeight, int cellWidth,
-                    int cellHeight, int pictureWidth, int pictureHeight);
+CellHit HitTestCell(int x, int y, int clientWidth, int clientHeight, int cellWidth, int cellHeight,
+                    int pictureWidth, int pictureHeight);
 
 CellRect CellRectangle(int column, int row, int cellWidth, int cellHeight);

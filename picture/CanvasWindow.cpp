@@ -116,9 +116,13 @@ void CanvasWindow::OnMouseMove(WPARAM, UINT x, UINT y) {
     SetCell(hit.column, hit.row, PenValue(action.pen));
 }
 
-void CanvasWindow::OnLButtonDown(WPARAM, UINT, UINT) { inkArmed = 1; }
+void CanvasWindow::OnLButtonDown(WPARAM, UINT, UINT) {
+    inkArmed = 1;
+}
 
-void CanvasWindow::OnRButtonDown(WPARAM, UINT, UINT) { backgroundArmed = 1; }
+void CanvasWindow::OnRButtonDown(WPARAM, UINT, UINT) {
+    backgroundArmed = 1;
+}
 
 void CanvasWindow::OnLButtonUp(WPARAM, UINT x, UINT y) {
     CellHit hit = HitTest(static_cast<int>(x), static_cast<int>(y));

@@ -14,9 +14,9 @@
 constexpr const char* kCanvasClassName = "__ScreenA50__";
 
 class CanvasWindow : public WindowObject {
-public:
+  public:
     int32_t cellWidth = 0;
-    int32_t cellHeight = 0;  // always equal to cellWidth
+    int32_t cellHeight = 0; // always equal to cellWidth
     int32_t inkArmed = 0;
     int32_t backgroundArmed = 0;
 
@@ -36,7 +36,7 @@ public:
     void OnRButtonDown(WPARAM keys, UINT x, UINT y) override;
     void OnRButtonUp(WPARAM keys, UINT x, UINT y) override;
 
-private:
+  private:
     void ComputeCellSize(HWND parent, int clientWidth);
     void FillCell(int column, int row, COLORREF colour);
 };

@@ -1,10 +1,16 @@
 #include "picture/PenRules.h"
 
-int PenValue(Pen pen) { return pen == Pen::Ink ? 1 : 0; }
+int PenValue(Pen pen) {
+    return pen == Pen::Ink ? 1 : 0;
+}
 
-uint32_t PenColour(Pen pen) { return CellColour(PenValue(pen)); }
+uint32_t PenColour(Pen pen) {
+    return CellColour(PenValue(pen));
+}
 
-uint32_t CellColour(int value) { return value == 1 ? kInkColour : kBackgroundColour; }
+uint32_t CellColour(int value) {
+    return value == 1 ? kInkColour : kBackgroundColour;
+}
 
 Pen MovePen(int inkArmed, int backgroundArmed) {
     if (inkArmed)
@@ -14,7 +20,9 @@ Pen MovePen(int inkArmed, int backgroundArmed) {
     return Pen::None;
 }
 
-static bool OnCell(CellHit hit) { return hit.column >= 0 && hit.row >= 0; }
+static bool OnCell(CellHit hit) {
+    return hit.column >= 0 && hit.row >= 0;
+}
 
 MoveAction MouseMoveAction(int captured, CellHit hit, int inkArmed, int backgroundArmed) {
     MoveAction action = {!captured, 0, Pen::None};

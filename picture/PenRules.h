@@ -9,14 +9,14 @@
 #include "picture/CanvasGeometry.h"
 
 // Screen colours as COLORREF values (0x00BBGGRR).
-constexpr uint32_t kInkColour = 0x00000000;         // black
-constexpr uint32_t kBackgroundColour = 0x006FDAFD;  // red 253, green 218, blue 111
+constexpr uint32_t kInkColour = 0x00000000;        // black
+constexpr uint32_t kBackgroundColour = 0x006FDAFD; // red 253, green 218, blue 111
 
 enum class Pen { None, Ink, Background };
 
-int PenValue(Pen pen);         // 1 for ink, 0 otherwise
-uint32_t PenColour(Pen pen);   // the colour that shows a cell of PenValue(pen)
-uint32_t CellColour(int value);  // ink exactly for 1
+int PenValue(Pen pen);          // 1 for ink, 0 otherwise
+uint32_t PenColour(Pen pen);    // the colour that shows a cell of PenValue(pen)
+uint32_t CellColour(int value); // ink exactly for 1
 
 // The pen a mouse move paints with. With both buttons held, ink wins: the
 // left button is the drawing button, and one pen decides both the colour
@@ -24,9 +24,9 @@ uint32_t CellColour(int value);  // ink exactly for 1
 Pen MovePen(int inkArmed, int backgroundArmed);
 
 struct MoveAction {
-    int takeCapture;     // SetCapture before anything else
-    int releaseCapture;  // the pointer has left the grid: let the capture go
-    Pen pen;             // paint the hit cell with this pen (None: leave it)
+    int takeCapture;    // SetCapture before anything else
+    int releaseCapture; // the pointer has left the grid: let the capture go
+    Pen pen;            // paint the hit cell with this pen (None: leave it)
 };
 
 // A mouse move: captured is the canvas's own record of holding the capture.

@@ -194,12 +194,16 @@ int FormatBounded(char* buffer, int size, const char* format, va_list args) {
                        spec.conversion == Conversion::HexUpper;
         int fieldLength;  // characters of the converted value, padding zeros included
         if (integer) {
-            // The precision is the minimum number of digits; zero padding fills the width.
-            int digits = spec.precision;
-            if (spec.zeroPad && spec.width - prefixLength > digits)
-                digits = spec.width - prefixLength;
-            zeros = digits > bodyLength ? digits - bodyLength : 0;
-            fieldLength = prefixLength + zeros + bodyLength;
+            // The precision counts the sign and the prefix with the digits; zero
+            // padding fills the width. Zeros go between the sign or prefix and
+            // the digits.
+            int numberLength = prefixLength + bodyLength;
+            fieldLength = spec.precision;
+            if (spec.zeroPad && spec.width > fieldLength)
+                fieldLength = spec.width;
+            if (fieldLength < numberLength)
+                fieldLength = numberLength;
+            zeros = fieldLength - numberLength;
         } else {
             fieldLength = bodyLength;
         }

@@ -13,7 +13,7 @@ namespace {
 using Calls = std::vector<std::string>;
 
 class LoopApp : public Main {
-public:
+  public:
     int Run() override { return 0; }
 };
 
@@ -25,7 +25,7 @@ Main& TheLoopApp() {
 
 // Default processing of the top-level window's messages, written down.
 class LoopTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         EnsureTestAppContext();
         ASSERT_EQ(1, top.Create(0, "FwLoopWindow", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
@@ -64,7 +64,7 @@ TEST_F(LoopTest, AcceleratorLoopTranslatesForTheTopLevelWindow) {
     EXPECT_EQ(Calls{"OnKeyDown(41,1)"}, child.calls);
     bool sawChar = false;
     for (const std::string& call : DefaultCalls())
-        sawChar = sawChar || call.find("default(102,61,") == 0;  // WM_CHAR 'a'
+        sawChar = sawChar || call.find("default(102,61,") == 0; // WM_CHAR 'a'
     EXPECT_TRUE(sawChar);
 }
 
@@ -74,4 +74,4 @@ TEST_F(LoopTest, ThreadMessagesPassThroughTheAcceleratorLoop) {
     EXPECT_EQ(3, TheLoopApp().MessageLoop(IDR_FW_ACCEL));
 }
 
-}  // namespace
+} // namespace

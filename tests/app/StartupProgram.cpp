@@ -34,12 +34,12 @@ struct ErrorModeObserver {
 };
 
 class RefusedApp : public Main {
-public:
+  public:
     int Run() override { return 99; }
 };
 
 class StartupApp : public Main {
-public:
+  public:
     StartupApp() { Report("error mode after construction: %x", GetErrorMode()); }
     int Run() override;
 };
@@ -58,7 +58,7 @@ int StartupApp::Run() {
     Report("command line: [%s]", theAppContext->commandLine.text);
     Report("common controls: %s", GetModuleHandleA("comctl32.dll") ? "loaded" : "missing");
     {
-        RefusedApp late;  // after WinMain deleted the log, so its record stays
+        RefusedApp late; // after WinMain deleted the log, so its record stays
         Report("main instance with a late object: %s", MainInstance == this ? "this" : "other");
     }
     Report("error mode after refused objects: %x", GetErrorMode());
@@ -66,4 +66,4 @@ int StartupApp::Run() {
     return MessageLoop(0);
 }
 
-}  // namespace
+} // namespace

@@ -107,4 +107,4 @@ TEST(StartupTest, TheCommandLineIsKeptAndChangesNothingElse) {
     EXPECT_EQ(withoutCommandLine(first), withoutCommandLine(second));
 }
 
-}  // namespace
+} // namespace

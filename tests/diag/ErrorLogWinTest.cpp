@@ -250,8 +250,9 @@ void CheckCrashRecord(const ProbeRun& run, const char* type) {
         ASSERT_EQ(text.size(), 2u + 16 + 5 + 8) << text;
         EXPECT_EQ(text.substr(18, 5), line == 4 ? ": - >" : ":    ") << text;
         EXPECT_TRUE(IsHex(text.substr(23, 8))) << text;
-        if (line == 4)
+        if (line == 4) {
             EXPECT_EQ(text.substr(2, 16), rip);
+        }
     }
     EXPECT_EQ(lines[++i], "");
     EXPECT_EQ(lines[++i].substr(0, 24), "Stack data \t  SS:RSP = 0");

@@ -7,6 +7,8 @@ Command line of every test script (see CMakeLists.txt):
 """
 
 import argparse
+import ctypes
+import ctypes.util
 import os
 import re
 import shutil
@@ -68,8 +70,8 @@ class Session:
         self.runner = runner
         self.dir = session_dir
         os.makedirs(self.dir, exist_ok=True)
-        self.started_here = False
         self.env = None
+        self.grabber = None
 
     def _base_env(self):
         env = dict(os.environ)
@@ -89,7 +91,6 @@ class Session:
             self.load_env()
             return False
         self._run("start")
-        self.started_here = True
         self.load_env()
         # Wine draws the frame itself (title bar and close box) when no window
         # manager manages its windows: a setting of this test prefix only.
@@ -129,7 +130,12 @@ class Session:
             return None
         return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
-    def grab(self):
+    def grab(self, box=None):
+        """The screen's pixels, or those of the box (x, y, width, height) of it."""
+        if self.grabber is None:
+            self.grabber = RootGrabber.open(self.env["DISPLAY"]) or False
+        if self.grabber:
+            return self.grabber.grab(box)
         raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
                              env=self.env, capture_output=True, check=True).stdout
         return Screen(raw, 1280, len(raw) // (1280 * 3))
@@ -142,7 +148,7 @@ class Session:
     def click(self, x, y, button=1):
         self.xdo("mousemove", "--sync", x, y, "click", button)
 
-    def path(self, points, button=None, pause=0.03):
+    def path(self, points, button=None, pause=0.05):
         """Moves through the points one by one (pausing so that every move
         reaches the program as its own message), optionally pressing a button
         at the first point and releasing it at the last."""
@@ -169,20 +175,90 @@ class Session:
 # Screen pixels
 
 
+class _XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_char)),
+                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
+                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
+                ("bits_per_pixel", ctypes.c_int)]
+
+
+class RootGrabber:
+    """Reads the root window straight from the X server through libX11: a
+    screenshot by ImageMagick's import costs a process start each, which on a
+    busy machine dominates the run time."""
+
+    @classmethod
+    def open(cls, display_name):
+        try:
+            x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        except OSError:
+            return None
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XGetImage.restype = ctypes.POINTER(_XImage)
+        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        x11.XDestroyImage.argtypes = [ctypes.POINTER(_XImage)]
+        x11.XDisplayWidth.argtypes = x11.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        display = x11.XOpenDisplay(display_name.encode())
+        if not display:
+            return None
+        grabber = cls()
+        grabber.x11, grabber.display = x11, display
+        grabber.root = x11.XDefaultRootWindow(display)
+        grabber.size = (x11.XDisplayWidth(display, 0), x11.XDisplayHeight(display, 0))
+        return grabber
+
+    def grab(self, box=None):
+        x, y, width, height = box or (0, 0) + self.size
+        x, y = max(0, x), max(0, y)
+        width, height = min(width, self.size[0] - x), min(height, self.size[1] - y)
+        image = self.x11.XGetImage(self.display, self.root, x, y, width, height,
+                                   0xFFFFFFFF, 2)  # all planes, ZPixmap
+        if not image:
+            raise E2EError("XGetImage failed")
+        try:
+            info = image.contents
+            if info.bits_per_pixel != 32 or info.bytes_per_line != width * 4:
+                raise E2EError("unexpected screen format: %d bits per pixel"
+                               % info.bits_per_pixel)
+            data = ctypes.string_at(info.data, width * height * 4)
+        finally:
+            self.x11.XDestroyImage(image)
+        # Pixels arrive as blue, green, red, padding.
+        raw = bytearray(width * height * 3)
+        raw[0::3] = data[2::4]
+        raw[1::3] = data[1::4]
+        raw[2::3] = data[0::4]
+        return Screen(bytes(raw), width, height, x, y)
+
+
 class Screen:
-    def __init__(self, raw, width, height):
+    """Pixels of the box at (left, top) of the screen; coordinates given to
+    its methods are screen coordinates."""
+
+    def __init__(self, raw, width, height, left=0, top=0):
         self.raw = raw
         self.width = width
         self.height = height
+        self.left = left
+        self.top = top
 
     def pixel(self, x, y):
+        x, y = x - self.left, y - self.top
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            return None
         i = (y * self.width + x) * 3
         return tuple(self.raw[i:i + 3])
 
     def save_png(self, path, box=None):
-        """Writes the screen, or the box (x, y, w, h) of it, as an RGB PNG."""
-        x0, y0, w, h = box or (0, 0, self.width, self.height)
-        x0, y0 = max(0, x0), max(0, y0)
+        """Writes what was grabbed, or the box (x, y, w, h) of it, as an RGB PNG."""
+        x0, y0, w, h = box or (self.left, self.top, self.width, self.height)
+        x0, y0 = max(0, x0 - self.left), max(0, y0 - self.top)
         w, h = min(w, self.width - x0), min(h, self.height - y0)
         rows = bytearray()
         for y in range(y0, y0 + h):
@@ -215,9 +291,13 @@ class Editor:
             [session.runner, "exec", "--build-dir", session.dir, program], cwd=workdir,
             env=session._base_env(), start_new_session=True,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.window = poll("the main window", self._find_window, timeout=60)
-        self.frame = poll("the main window's geometry", lambda: session.geometry(self.window))
-        screen = poll("the empty canvas on screen", self._locate_canvas, interval=0.1)
+        try:
+            self.window = poll("the main window", self._find_window, timeout=60)
+            self.frame = poll("the main window's geometry", lambda: session.geometry(self.window))
+            screen = poll("the empty canvas on screen", self._locate_canvas, interval=0.1)
+        except BaseException:
+            self.kill()
+            raise
         self.shot("start", screen)
 
     def _find_window(self):
@@ -231,13 +311,14 @@ class Editor:
         """Finds the canvas as the block of background colour inside the frame
         and derives the client area from it. Returns the screen, or None while
         the window is not fully drawn."""
-        screen = self.session.grab()
         fx, fy, fw, fh = self.frame
+        screen = self.session.grab(self.frame)
         colour = bytes(BACKGROUND)
         needle = colour * (WIDTH * 4)
         rows = []
-        for y in range(fy, min(fy + fh, screen.height)):
-            line = screen.raw[(y * screen.width + fx) * 3:(y * screen.width + fx + fw) * 3]
+        stride = screen.width * 3
+        for y in range(screen.height):
+            line = screen.raw[y * stride:(y + 1) * stride]
             at = line.find(needle)
             while at >= 0 and at % 3:
                 at = line.find(needle, at + 1)
@@ -246,7 +327,7 @@ class Editor:
             end = at
             while line[end:end + 3] == colour:
                 end += 3
-            rows.append((y, fx + at // 3, (end - at) // 3))
+            rows.append((screen.top + y, screen.left + at // 3, (end - at) // 3))
         if not rows:
             return None
         top, left, width = rows[0]
@@ -299,8 +380,29 @@ class Editor:
     def click_cell(self, column, row, button=1):
         self.session.click(*self.cell_point(column, row), button=button)
 
-    def drag_cells(self, cells, button):
-        self.session.path([self.cell_point(c, r) for c, r in cells], button=button)
+    def paint_through(self, cells, colour, button=None, release=True):
+        """Moves the pointer over the cells one by one. With a button, it is
+        pressed over the first cell (which therefore gets no move) and, with
+        release, let go over the last. After each move, waits briefly until
+        the cell shows colour: the program fills it as the move arrives, and
+        waiting keeps moves from piling up and being merged by the platform."""
+        session = self.session
+        moves = cells
+        if button:
+            session.move(*self.cell_point(*cells[0]))
+            session.xdo("mousedown", button)
+            moves = cells[1:]
+        for cell in moves:
+            x, y = self.cell_point(*cell)
+            session.move(x, y)
+            try:
+                poll("cell %r to change" % (cell,),
+                     lambda: session.grab((x, y, 1, 1)).pixel(x, y) == colour,
+                     timeout=2, interval=0.01)
+            except E2EError:
+                pass  # the final comparison of the picture reports it
+        if button and release:
+            session.xdo("mouseup", button)
 
     def park_pointer(self):
         """Moves the pointer onto the dialog, off the canvas and the controls."""
@@ -332,7 +434,7 @@ class Editor:
         and confirms it. Returns the chooser's window (it may stay open)."""
         self.press(button)
         dialog = self.wait_window(title)
-        self.shot(button + "-dialog", whole_screen=True)
+        self.settle(button + "-dialog", whole_screen=True)
         self.type_into(dialog, path)
         return dialog
 
@@ -348,8 +450,15 @@ class Editor:
 
     # Reading the screen -----------------------------------------------------
 
+    def grab(self, whole_screen=False):
+        """The main window with a margin around it, or the whole screen."""
+        if whole_screen:
+            return self.session.grab()
+        fx, fy, fw, fh = self.frame
+        return self.session.grab((fx - 8, fy - 8, fw + 16, fh + 16))
+
     def shot(self, name, screen=None, whole_screen=False):
-        screen = screen or self.session.grab()
+        screen = screen or self.grab(whole_screen)
         self.shot_number += 1
         fx, fy, fw, fh = self.frame
         box = None if whole_screen else (fx - 8, fy - 8, fw + 16, fh + 16)
@@ -396,23 +505,22 @@ class Editor:
             rows.append(values)
         return rows
 
-    def settle(self, name, check=None, timeout=5):
-        """Screenshot once the program has drawn what check expects (or once
-        two grabs in a row agree, without a check)."""
+    def settle(self, name, check=None, timeout=5, whole_screen=False):
+        """Screenshot once the program has finished drawing: two grabs in a
+        row agree and, when given, check accepts the screen. On timeout the
+        last grab is used and the caller's assertions report what it shows."""
         last = [None]
 
         def ready():
-            screen = self.session.grab()
-            if check is not None:
-                return screen if check(screen) else None
+            screen = self.grab(whole_screen)
             same = last[0] is not None and last[0].raw == screen.raw
             last[0] = screen
-            return screen if same else None
+            return screen if same and (check is None or check(screen)) else None
         try:
-            screen = poll(name, ready, timeout=timeout, interval=0.1)
+            screen = poll(name, ready, timeout=timeout, interval=0.05)
         except E2EError:
-            screen = self.session.grab()
-        return self.shot(name, screen)
+            screen = last[0]
+        return self.shot(name, screen, whole_screen)
 
     # Ending ---------------------------------------------------------------
 
@@ -455,8 +563,8 @@ class EditorTestCase(unittest.TestCase):
             f.write("left over from an earlier run\n")
         cls.out_dir = os.path.join(cls.options.out_dir, cls.__name__)
         shutil.rmtree(cls.out_dir, ignore_errors=True)
-        cls.editor = Editor(cls.options.session, cls.options.program, cls.workdir, cls.out_dir)
         cls.session = cls.options.session
+        cls.editor = Editor(cls.session, cls.options.program, cls.workdir, cls.out_dir)
 
     @classmethod
     def tearDownClass(cls):

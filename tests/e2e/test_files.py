@@ -80,6 +80,11 @@ class FilesTest(EditorTestCase):
         with open(path, "rb") as f:
             return f.read()
 
+    def read_when_written(self, path, size):
+        """The program writes after its chooser has gone; wait for the file."""
+        harness.poll(path, lambda: os.path.exists(path) and os.path.getsize(path) == size)
+        return self.read(path)
+
     def shown(self, name, rows):
         """The picture once the canvas shows rows rows; the check box must agree."""
         screen = self.editor.settle(name, lambda s: self.editor.visible_rows(s) == rows)
@@ -88,7 +93,7 @@ class FilesTest(EditorTestCase):
         return self.editor.picture(screen)
 
     def load(self, path, rows, name):
-        dialog = self.editor.choose_file("load", "Open", wine_path(path))
+        self.editor.choose_file("load", "Open", wine_path(path))
         self.editor.wait_gone("Open")
         self.editor.park_pointer()
         return self.shown(name, rows)
@@ -179,16 +184,16 @@ class FilesTest(EditorTestCase):
         target = os.path.join(self.files, "saved")
         self.editor.choose_file("save", "Save As", wine_path(target))
         self.editor.wait_gone("Save As")
-        poll_file = lambda: os.path.exists(target + ".bin") and self.read(target + ".bin")
-        harness.poll("the saved block file", lambda: len(poll_file() or b"") == 647)
-        self.assertEqual(self.read(target + ".bin"), formats.block_file(picture))
+        self.assertEqual(self.read_when_written(target + ".bin", 647), formats.block_file(picture))
         self.assertEqual(self.read(target + ".bid"), formats.block_info_file(SCREENSAVER_HEIGHT))
+        type(self).saved_picture = picture
         self.assertFalse(os.path.exists(target), "a file without the extension")
 
     def test_07_overwrite_asks_first(self):
         target = os.path.join(self.files, "saved")
         before = self.read(target + ".bin")
-        logo = self.switch_size(LOGO_HEIGHT, "logo-to-overwrite")
+        logo = self.saved_picture[:LOGO_HEIGHT]
+        self.assertPicture(self.switch_size(LOGO_HEIGHT, "logo-to-overwrite"), logo, "logo size")
         dialog = self.editor.choose_file("save", "Save As", wine_path(target))
         prompt = self.wait_overwrite_prompt()
         self.editor.shot("overwrite-prompt", whole_screen=True)
@@ -204,16 +209,24 @@ class FilesTest(EditorTestCase):
         self.session.focus(prompt)
         self.session.keys("y")
         self.editor.wait_gone("Save As")
-        harness.poll("the replaced block file", lambda: len(self.read(target + ".bin")) == 393)
-        self.assertEqual(self.read(target + ".bin"), formats.block_file(logo))
+        self.assertEqual(self.read_when_written(target + ".bin", 393), formats.block_file(logo))
         self.assertEqual(self.read(target + ".bid"), formats.block_info_file(LOGO_HEIGHT))
 
     def test_08_saved_file_loads_back(self):
         target = os.path.join(self.files, "saved.bin")
-        logo = self.shown("before-new", LOGO_HEIGHT)
+        logo = self.saved_picture[:LOGO_HEIGHT]
         self.switch_size(SCREENSAVER_HEIGHT, "size-before-reload")
         self.editor.press("new")
         self.assertPicture(self.load(target, LOGO_HEIGHT, "reloaded"), logo, "saved and reloaded")
+        # Cancelling the chooser leaves everything as it is.
+        self.editor.press("load")
+        dialog = self.editor.wait_window("Open")
+        self.session.focus(dialog)
+        self.session.keys("Escape")
+        self.editor.wait_gone("Open")
+        self.editor.park_pointer()
+        self.assertPicture(self.shown("load-cancelled", LOGO_HEIGHT), logo, "after cancelling")
+        self.assertFalse(self.session.windows("^Error$"), "a message after cancelling")
 
     def test_09_save_failure_is_reported(self):
         # No file can be created in /proc, whoever runs the test; the chooser

@@ -36,7 +36,7 @@ class PaintingTest(EditorTestCase):
 
     def test_01_start_up(self):
         editor = self.editor
-        screen = self.session.grab()
+        screen = editor.grab()
         self.assertEqual(editor.visible_rows(screen), SCREENSAVER_HEIGHT)
         self.assertTrue(editor.size_checked(screen), "check box at start-up")
         self.assertPicture(editor.picture(screen), blank(SCREENSAVER_HEIGHT), "start-up")
@@ -67,7 +67,7 @@ class PaintingTest(EditorTestCase):
     def test_03_left_drag_paints_ink(self):
         self.new_picture()
         cells = [(c, 20) for c in range(5, 41)] + [(40, r) for r in range(21, 30)]
-        self.editor.drag_cells(cells, button=1)
+        self.editor.paint_through(cells, harness.INK, button=1)
         self.editor.park_pointer()
         expected = blank(SCREENSAVER_HEIGHT)
         # The cell under the button-down gets no move after it and stays.
@@ -84,7 +84,7 @@ class PaintingTest(EditorTestCase):
         # Down the right-most column and along the bottom row: the cells that
         # are narrower on screen than the others.
         cells = [(100, r) for r in range(30, 49)] + [(c, 48) for c in range(99, 59, -1)]
-        self.editor.drag_cells(cells, button=3)
+        self.editor.paint_through(cells, harness.BACKGROUND, button=3)
         self.editor.park_pointer()
         for c, r in cells[1:]:
             expected[r][c] = 0
@@ -98,13 +98,15 @@ class PaintingTest(EditorTestCase):
         drag = [(5, r) for r in range(44, 49)]
         outside = editor.dialog_point(30, 215)
         self.assertGreater(outside[1], editor.cell_point(5, 48)[1] + editor.cell)
-        editor.session.path([editor.cell_point(c, r) for c, r in drag] + [outside], button=1)
+        editor.paint_through(drag, harness.INK, button=1, release=False)
+        editor.session.move(*outside)
+        editor.session.xdo("mouseup", 1)
         for c, r in drag[1:]:
             expected[r][c] = 1
         self.assertPicture(self.picture("released-outside"), expected, "drag released outside")
         # Back over the grid with no button held: the pen is still armed.
         passed = [(c, 46) for c in range(10, 21)]
-        editor.session.path([editor.cell_point(c, r) for c, r in passed])
+        editor.paint_through(passed, harness.INK)
         for c, r in passed:
             expected[r][c] = 1
         self.assertPicture(self.picture("moved-back"), expected, "moving back with no button")
@@ -125,7 +127,7 @@ class PaintingTest(EditorTestCase):
         logo = self.switch_size(LOGO_HEIGHT, "logo-size")
         self.assertPicture(logo, full[:LOGO_HEIGHT], "logo size")
         # Where the hidden rows were, the dialog shows through: no cells.
-        screen = self.session.grab()
+        screen = editor.grab()
         for row in (29, 40, 48):
             self.assertNotIn(screen.pixel(*editor.cell_point(70, row)),
                              (harness.INK, harness.BACKGROUND), "row %d after shrinking" % row)

@@ -24,12 +24,14 @@ void Pump() {
     }
 }
 
-LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
+LPARAM Point(int x, int y) {
+    return MAKELPARAM(x, y);
+}
 
 // A modeless About box: the same template and initialisation as the modal one,
 // but the test keeps control of the thread.
 class OpenAbout {
-public:
+  public:
     explicit OpenAbout(bool show = false) {
         box.CreateModeless(nullptr, IDD_ABOUT);
         if (show) {
@@ -52,7 +54,7 @@ LOGFONTA FontOf(HFONT font) {
 // Counts the pixels of the link's client area that are drawn in ink (black).
 struct LinkPixels {
     int ink = 0;
-    int widestInkRun = 0;  // the longest run of ink in one row
+    int widestInkRun = 0; // the longest run of ink in one row
     COLORREF corner = CLR_INVALID;
 };
 
@@ -68,7 +70,7 @@ LinkPixels ReadLink(HWND link) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biHeight = -height; // top-down rows
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -81,7 +83,7 @@ LinkPixels ReadLink(HWND link) {
     GdiFlush();
     const DWORD* pixel = static_cast<const DWORD*>(bits);
     auto colour = [&](int x, int y) {
-        DWORD value = pixel[y * width + x];  // 0x00RRGGBB
+        DWORD value = pixel[y * width + x]; // 0x00RRGGBB
         return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
     };
     LinkPixels pixels;
@@ -92,7 +94,8 @@ LinkPixels ReadLink(HWND link) {
             if (colour(x, y) == RGB(0, 0, 0)) {
                 pixels.ink++;
                 run++;
-                if (run > pixels.widestInkRun) pixels.widestInkRun = run;
+                if (run > pixels.widestInkRun)
+                    pixels.widestInkRun = run;
             } else {
                 run = 0;
             }
@@ -106,7 +109,7 @@ LinkPixels ReadLink(HWND link) {
 }
 
 class AboutBoxTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         linkHovered = 0;
         ReleaseCapture();
@@ -159,11 +162,13 @@ TEST_F(AboutBoxTest, OpeningTenTimesKeepsOnePairOfFonts) {
             OpenAbout about;
             ASSERT_EQ(GetObjectType(theMailLink.normalFont), static_cast<DWORD>(OBJ_FONT));
             ASSERT_EQ(GetObjectType(theMailLink.underlinedFont), static_cast<DWORD>(OBJ_FONT));
-            for (HFONT font : earlier) EXPECT_EQ(GetObjectType(font), 0u) << "round " << round;
+            for (HFONT font : earlier)
+                EXPECT_EQ(GetObjectType(font), 0u) << "round " << round;
         }
         earlier.push_back(theMailLink.normalFont);
         earlier.push_back(theMailLink.underlinedFont);
-        if (round == 0) objectsAfterFirst = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+        if (round == 0)
+            objectsAfterFirst = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     }
     // Where the platform counts GDI objects, the count must not have grown.
     DWORD objectsAfterLast = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
@@ -203,7 +208,7 @@ TEST_F(AboutBoxTest, HoverUnderlinesAndCapturesUntilThePointerLeaves) {
     SendMessageA(link, WM_MOUSEMOVE, 0, Point(5, 4));
     EXPECT_EQ(GetCapture(), link);
 
-    SendMessageA(link, WM_MOUSEMOVE, 0, Point(65530, 3));  // left of the control
+    SendMessageA(link, WM_MOUSEMOVE, 0, Point(65530, 3)); // left of the control
     EXPECT_EQ(linkHovered, 0);
     EXPECT_EQ(GetCapture(), nullptr);
     LinkPixels again = ReadLink(link);
@@ -264,11 +269,12 @@ TEST_F(AboutBoxTest, DestroyingALinkFreesItsFontsAndItsControl) {
 // Records the commands the box receives; the sequence is queued before the
 // modal loop starts, so the loop works through it in order.
 class ScriptedAbout : public AboutDialog {
-public:
+  public:
     explicit ScriptedAbout(std::vector<std::pair<UINT, WPARAM>> script) : script_(script) {}
     LRESULT OnInitDialog() override {
         LRESULT result = AboutDialog::OnInitDialog();
-        for (auto [msg, wParam] : script_) PostMessageA(window, msg, wParam, 0);
+        for (auto [msg, wParam] : script_)
+            PostMessageA(window, msg, wParam, 0);
         return result;
     }
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override {
@@ -277,13 +283,13 @@ public:
     }
     std::vector<WPARAM> commands;
 
-private:
+  private:
     std::vector<std::pair<UINT, WPARAM>> script_;
 };
 
 // Counts the commands that reach the owner of the box.
 class Owner : public WindowObject {
-public:
+  public:
     LRESULT OnCommand(WPARAM, LPARAM) override {
         forwarded++;
         return 1;
@@ -295,8 +301,9 @@ constexpr WPARAM kMarker = 0x5555;
 
 TEST_F(AboutBoxTest, OnlyAPlainOkClosesTheBoxAndNothingIsForwarded) {
     Owner owner;
-    ASSERT_EQ(owner.Create(0, "PixmintAboutTestOwner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                           nullptr, nullptr), 1);
+    ASSERT_EQ(owner.Create(0, "PixmintAboutTestOwner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                           nullptr),
+              1);
     ScriptedAbout about({{WM_COMMAND, IDCANCEL},
                          {WM_COMMAND, MAKEWPARAM(IDOK, 1)},
                          {WM_COMMAND, kMarker},
@@ -310,15 +317,17 @@ TEST_F(AboutBoxTest, OnlyAPlainOkClosesTheBoxAndNothingIsForwarded) {
     // The close box arrives as WM_CLOSE and ends the box with 0 as well.
     ScriptedAbout closed({{WM_CLOSE, 0}, {WM_COMMAND, kMarker}});
     EXPECT_EQ(closed.RunModal(&owner, IDD_ABOUT), 0);
-    for (WPARAM command : closed.commands) EXPECT_NE(command, kMarker);
+    for (WPARAM command : closed.commands)
+        EXPECT_NE(command, kMarker);
     EXPECT_EQ(owner.forwarded, 0);
     owner.Destroy();
 }
 
 TEST_F(AboutBoxTest, SystemMenuGetsAnAboutItem) {
     Owner owner;
-    ASSERT_EQ(owner.Create(0, "PixmintAboutTestOwner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                           nullptr, nullptr), 1);
+    ASSERT_EQ(owner.Create(0, "PixmintAboutTestOwner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                           nullptr),
+              1);
     AddAboutToSystemMenu(owner.window);
     HMENU menu = GetSystemMenu(owner.window, FALSE);
     int count = GetMenuItemCount(menu);
@@ -331,4 +340,4 @@ TEST_F(AboutBoxTest, SystemMenuGetsAnAboutItem) {
     owner.Destroy();
 }
 
-}  // namespace
+} // namespace

@@ -21,8 +21,7 @@ TEST(FileChooserFilterTest, OpenFilterBecomesThreePairs) {
     const size_t length = sizeof text - 1;
     ConvertFilterText(text);
     EXPECT_EQ((std::vector<std::string>{"Support types:Bitmap,EEProm block (*.bmp,*.bin)",
-                                        "*.bmp;*.bin", "Bitmap", "*.bmp", "EEProm block",
-                                        "*.bin"}),
+                                        "*.bmp;*.bin", "Bitmap", "*.bmp", "EEProm block", "*.bin"}),
               Parts(text));
     // The list ends with two NULs inside the text, before its own terminator.
     EXPECT_EQ('\0', text[length - 2]);
@@ -38,4 +37,4 @@ TEST(FileChooserFilterTest, StopsAtTheTerminatorAndLeavesOtherText) {
     EXPECT_EQ('\0', empty[0]);
 }
 
-}  // namespace
+} // namespace

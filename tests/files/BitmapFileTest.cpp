@@ -2,9 +2,9 @@
 
 #include <functional>
 
+#include "ScratchDirectory.h"
 #include "files/BitmapFile.h"
 #include "picture/PictureGrid.h"
-#include "ScratchDirectory.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ TEST(IsBitmapFileTest, RejectsShortAndForeignFiles) {
 // A stand-in for a loaded image: colours from a function, with a record of
 // every pixel read outside the image.
 class FakeImage : public ImagePixels {
-public:
+  public:
     FakeImage(int width, int height, std::function<uint32_t(int, int)> colour)
         : width_(width), height_(height), colour_(std::move(colour)) {}
     uint32_t PixelAt(int x, int y) override {
@@ -42,13 +42,13 @@ public:
     }
     int readsOutside = 0;
 
-private:
+  private:
     int width_, height_;
     std::function<uint32_t(int, int)> colour_;
 };
 
 class CopyImageTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
         ClearPicture();
         SetPictureMode(PictureMode::Screensaver);
@@ -70,8 +70,7 @@ TEST_F(CopyImageTest, ExactlyBlackBecomesInk) {
     EXPECT_EQ(0, image.readsOutside);
     for (int row = 0; row < kScreensaverHeight; ++row)
         for (int column = 0; column < kGridColumns; ++column)
-            ASSERT_EQ((column + row) % 5 == 0 ? 1 : 0, CellAt(column, row))
-                << column << "," << row;
+            ASSERT_EQ((column + row) % 5 == 0 ? 1 : 0, CellAt(column, row)) << column << "," << row;
 }
 
 TEST_F(CopyImageTest, TopRowOfTheImageIsRowZero) {
@@ -96,4 +95,4 @@ TEST_F(CopyImageTest, LogoImportClearsTheHiddenRowsAndKeepsTheSize) {
             ASSERT_EQ(row < kLogoHeight ? 1 : 0, CellAt(column, row)) << column << "," << row;
 }
 
-}  // namespace
+} // namespace

@@ -42,8 +42,8 @@ std::vector<uint8_t> BitmapBytes(int width, int height, int bits, const BlackAt&
     for (int i = 0; i < 6; ++i)
         Put32(out, 0);
     if (bits == 1) {
-        Put32(out, 0x000000);  // index 0: black
-        Put32(out, 0xFFFFFF);  // index 1: white
+        Put32(out, 0x000000); // index 0: black
+        Put32(out, 0xFFFFFF); // index 1: white
     }
     for (int i = 0; i < height; ++i) {
         const int y = height - 1 - i;
@@ -62,10 +62,12 @@ std::vector<uint8_t> BitmapBytes(int width, int height, int bits, const BlackAt&
 }
 
 // A pattern with no symmetry, so that a flipped or shifted import shows.
-bool Pattern(int x, int y) { return (x * 7 + y * 3) % 11 < 4 || (x == 0 && y == 0); }
+bool Pattern(int x, int y) {
+    return (x * 7 + y * 3) % 11 < 4 || (x == 0 && y == 0);
+}
 
 class BitmapImportTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetPictureMode(PictureMode::Screensaver);
         ClearPicture();
@@ -82,8 +84,7 @@ protected:
     static void ExpectPicture(const BlackAt& black) {
         for (int row = 0; row < PictureHeight(); ++row)
             for (int column = 0; column < kGridColumns; ++column)
-                ASSERT_EQ(black(column, row) ? 1 : 0, CellAt(column, row))
-                    << column << "," << row;
+                ASSERT_EQ(black(column, row) ? 1 : 0, CellAt(column, row)) << column << "," << row;
     }
     static int InkBelowTheLogo() {
         int ink = 0;
@@ -108,7 +109,7 @@ TEST_F(BitmapImportTest, ScreensaverSizedImageGivesInkAtItsBlackPixels) {
 
 TEST_F(BitmapImportTest, LogoSizeImportKeepsTheSizeAndClearsHiddenRows) {
     SetPictureMode(PictureMode::Logo);
-    InvertPicture();  // every cell ink, hidden rows included
+    InvertPicture(); // every cell ink, hidden rows included
     std::string path = Write("logo.bmp", BitmapBytes(101, 29, 1, Pattern));
     ASSERT_EQ(1, ImportBitmap(path.c_str(), nullptr));
     EXPECT_EQ(PictureMode::Logo, GetPictureMode());
@@ -143,12 +144,12 @@ TEST_F(BitmapImportTest, OtherSizesAreScaledToTheCurrentSize) {
 }
 
 TEST_F(BitmapImportTest, DamagedFileIsReportedAndChangesNoCell) {
-    SetCell(4, 4, 1);  // stands for anything the caller left
+    SetCell(4, 4, 1); // stands for anything the caller left
     const std::vector<uint8_t> good = BitmapBytes(101, 49, 24, Pattern);
     const std::vector<std::vector<uint8_t>> damaged = {
         {'B', 'M'},
         {'B', 'M', 'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'},
-        std::vector<uint8_t>(good.begin(), good.begin() + 20),  // cut inside the header
+        std::vector<uint8_t>(good.begin(), good.begin() + 20), // cut inside the header
     };
     for (const std::vector<uint8_t>& bytes : damaged) {
         std::string path = Write("damaged.bmp", bytes);
@@ -159,4 +160,4 @@ TEST_F(BitmapImportTest, DamagedFileIsReportedAndChangesNoCell) {
     EXPECT_EQ(0, ImportBitmap(dir.Path("missing.bmp").c_str(), nullptr));
 }
 
-}  // namespace
+} // namespace

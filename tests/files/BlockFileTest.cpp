@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "ScratchDirectory.h"
 #include "files/BlockFile.h"
 #include "picture/PictureGrid.h"
-#include "ScratchDirectory.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ std::vector<uint8_t> Concat(std::vector<uint8_t> first, const std::vector<uint8_
 }
 
 class BlockFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ClearPicture();
         SetPictureMode(PictureMode::Screensaver);
@@ -111,7 +111,7 @@ TEST_F(BlockFileTest, PixelsLandOnTheirBits) {
     SetCell(100, 0, 1);
     std::vector<uint8_t> bytes = Save("corner.bin");
     ASSERT_EQ(bytes.size(), 393u);
-    EXPECT_EQ(bytes[28], 0x08);  // column 100: bit 3 of byte 12
+    EXPECT_EQ(bytes[28], 0x08); // column 100: bit 3 of byte 12
     for (size_t i = 16; i < bytes.size(); ++i) {
         if (i != 28) {
             ASSERT_EQ(bytes[i], 0) << "offset " << i;
@@ -119,9 +119,9 @@ TEST_F(BlockFileTest, PixelsLandOnTheirBits) {
     }
 
     ClearPicture();
-    SetCell(0, 1, 1);    // row 1 starts on a new byte
-    SetCell(8, 1, 1);    // the next byte's top bit
-    SetCell(7, 28, 1);   // bit 0 of the last row's first byte
+    SetCell(0, 1, 1);  // row 1 starts on a new byte
+    SetCell(8, 1, 1);  // the next byte's top bit
+    SetCell(7, 28, 1); // bit 0 of the last row's first byte
     bytes = Save("corner.bin");
     EXPECT_EQ(bytes[16 + 13], 0x80);
     EXPECT_EQ(bytes[16 + 14], 0x80);
@@ -165,10 +165,10 @@ TEST_F(BlockFileTest, SaveThenLoadGivesBackPictureAndSize) {
 
 TEST_F(BlockFileTest, ReadingALogoClearsTheHiddenRows) {
     std::vector<uint8_t> logo = Concat(kLogoHeader, std::vector<uint8_t>(377, 0xFF));
-    InvertPicture();  // rows 29 to 48 full of ink before the load
+    InvertPicture(); // rows 29 to 48 full of ink before the load
     Load(logo);
     EXPECT_EQ(GetPictureMode(), PictureMode::Logo);
-    EXPECT_EQ(CountInk(0, 29), 29 * 101);  // 0xFF spare bits are ignored
+    EXPECT_EQ(CountInk(0, 29), 29 * 101); // 0xFF spare bits are ignored
     SetPictureMode(PictureMode::Screensaver);
     EXPECT_EQ(CountInk(29, 49), 0);
     for (uint8_t cell : thePicture.cells)
@@ -235,7 +235,7 @@ TEST_F(BlockFileTest, DetectionOnTinyAndForeignFiles) {
     };
     const Case cases[] = {
         {{}, 0, 0},
-        {{0x00, 0x00}, 0, 0},  // the missing bytes count as 0
+        {{0x00, 0x00}, 0, 0}, // the missing bytes count as 0
         {{0x00, 0x00, 0x65, 0x31}, 0, 1},
         {{0x00, 0x00, 0x65}, 0, 0},
         {{0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0x65, 0x1D}, 1, 0},
@@ -243,7 +243,7 @@ TEST_F(BlockFileTest, DetectionOnTinyAndForeignFiles) {
         {{0xFF, 0xFF, 0x65, 0x31}, 0, 0},
         {{0x00, 0x00, 0, 0, 0, 0, 0, 0, 0x65, 0x1D}, 0, 0},
         {{0x00, 0x01, 0x65, 0x31}, 0, 0},
-        {{0x00, 0x00, 0x65, 0x1D}, 0, 0},  // logo size behind the screensaver marks
+        {{0x00, 0x00, 0x65, 0x1D}, 0, 0}, // logo size behind the screensaver marks
         {{'B', 'M', 0x36, 0x10, 0, 0, 0, 0, 0, 0, 0x36, 0, 0, 0, 0x28, 0}, 0, 0},
         {kLogoHeader, 1, 0},
         {kScreensaverHeader, 0, 1},
@@ -289,7 +289,7 @@ TEST_F(BlockFileTest, ForeignFileIsReadAsRowsAtCurrentSize) {
 
     InvertPicture();
     Load({});
-    EXPECT_EQ(CountInk(0, 49), 0);  // cleared, since the file could be opened
+    EXPECT_EQ(CountInk(0, 49), 0); // cleared, since the file could be opened
 }
 
 TEST_F(BlockFileTest, SaveReplacesAnOlderLongerFile) {

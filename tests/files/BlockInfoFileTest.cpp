@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "ScratchDirectory.h"
 #include "files/BlockFile.h"
 #include "files/BlockInfoFile.h"
 #include "picture/PictureGrid.h"
-#include "ScratchDirectory.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ TEST(BlockInfoPathTest, ReplacesTheLastBinOfTheFileName) {
 }
 
 class BlockInfoFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ClearPicture();
         SetPictureMode(PictureMode::Screensaver);

@@ -15,15 +15,13 @@
 #include <vector>
 
 class ScratchDirectory {
-public:
+  public:
     ScratchDirectory() {
-        const ::testing::TestInfo* test =
-            ::testing::UnitTest::GetInstance()->current_test_info();
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = "pixmint-";
         if (test != nullptr)
             name += std::string(test->test_suite_name()) + "-" + test->name() + "-";
-        name += std::to_string(
-            std::chrono::steady_clock::now().time_since_epoch().count());
+        name += std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
         std::error_code error;
         root_ = std::filesystem::temp_directory_path(error) / name;
         std::filesystem::create_directories(root_, error);
@@ -56,6 +54,6 @@ public:
         return std::filesystem::exists(path, error);
     }
 
-private:
+  private:
     std::filesystem::path root_;
 };

@@ -67,7 +67,7 @@ void CheckRead(PictureMode start, int logo, int screensaver) {
 
 void CheckInfoPath(const uint8_t* data, size_t size) {
     std::string block(reinterpret_cast<const char*>(data), size);
-    block = block.c_str();  // a path ends at its first NUL
+    block = block.c_str(); // a path ends at its first NUL
     std::string info = BlockInfoPath(block.c_str());
     size_t nameStart = block.find_last_of("\\/");
     nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
@@ -86,12 +86,12 @@ void CheckInfoPath(const uint8_t* data, size_t size) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // Memory-backed /dev/shm keeps the file round trips of every run cheap.
     const char* tmp = std::getenv("TMPDIR");
-    std::string dir = tmp != nullptr && *tmp != '\0' ? tmp
+    std::string dir = tmp != nullptr && *tmp != '\0'  ? tmp
                       : access("/dev/shm", W_OK) == 0 ? "/dev/shm"
                                                       : "/tmp";
     std::string stem = dir + "/pixmint-fuzz-" + std::to_string(getpid());
     inputPath = stem + "-in.bin";
-    outputPath = stem + "-out.dat";  // no ".bin": no block info file beside it
+    outputPath = stem + "-out.dat"; // no ".bin": no block info file beside it
     std::atexit(RemoveScratchFiles);
     return 0;
 }

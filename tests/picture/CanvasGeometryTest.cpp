@@ -113,4 +113,4 @@ TEST(CanvasCellRectangleTest, TilesTheCanvasWithoutGapsOrOverlap) {
     ExpectHit(13, 31, Hit(cell.right, cell.bottom));
 }
 
-}  // namespace
+} // namespace

@@ -9,15 +9,17 @@
 
 namespace {
 
-constexpr int kParentWidth = 717;   // a 7-pixel cell, as the main window gives
-constexpr int kParentHeight = 420;  // room for a full-height canvas and a button row
+constexpr int kParentWidth = 717;  // a 7-pixel cell, as the main window gives
+constexpr int kParentHeight = 420; // room for a full-height canvas and a button row
 constexpr int kButtonTop = 370;
 
 // Coordinates as the mouse messages carry them: two unsigned 16-bit words.
-LPARAM Point(int x, int y) { return MAKELPARAM(WORD(x), WORD(y)); }
+LPARAM Point(int x, int y) {
+    return MAKELPARAM(WORD(x), WORD(y));
+}
 
 class CanvasWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!theAppContext) {
             context.instance = GetModuleHandleA(nullptr);
@@ -53,8 +55,8 @@ protected:
             parent.Create(0, "PixmintCanvasTestParent", WS_POPUP | WS_VISIBLE, place[index].x,
                           place[index].y, width, kParentHeight, nullptr, nullptr);
             if (withButtonRow)
-                CreateWindowExA(0, "BUTTON", "New", WS_CHILD | WS_VISIBLE, 10, kButtonTop, 80,
-                                24, parent.window, nullptr, theAppContext->instance, nullptr);
+                CreateWindowExA(0, "BUTTON", "New", WS_CHILD | WS_VISIBLE, 10, kButtonTop, 80, 24,
+                                parent.window, nullptr, theAppContext->instance, nullptr);
         }
         return parent;
     }
@@ -207,7 +209,7 @@ TEST_F(CanvasWindowTest, DragPaintsTheCellsItsMovesArriveOn) {
     MakeCanvas();
     SendAtCell(WM_LBUTTONDOWN, 1, 1);
     SendAtCell(WM_MOUSEMOVE, 2, 1);
-    SendAtCell(WM_MOUSEMOVE, 4, 1);  // cell 3 is skipped
+    SendAtCell(WM_MOUSEMOVE, 4, 1); // cell 3 is skipped
     EXPECT_EQ(canvas.window, GetCapture());
     EXPECT_EQ(1, canvasCaptured);
     EXPECT_EQ(1, CellAt(2, 1));
@@ -262,4 +264,4 @@ TEST_F(CanvasWindowTest, BothPensArmedDrawAndStoreInk) {
     EXPECT_EQ(kInkColour, ScreenColour(9, 9));
 }
 
-}  // namespace
+} // namespace

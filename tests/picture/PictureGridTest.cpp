@@ -12,7 +12,7 @@ namespace {
 const PictureGrid startPicture = thePicture;
 
 class PictureGridTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ClearPicture();
         SetPictureMode(PictureMode::Screensaver);
@@ -115,16 +115,16 @@ TEST_F(PictureGridTest, ModeIsDecidedByHeightAlone) {
 TEST_F(PictureGridTest, SetCellOutsideCurrentPictureChangesNothing) {
     SetPictureMode(PictureMode::Logo);
     PictureGrid before = thePicture;
-    SetCell(101, 0, 1);  // would land on row 1, column 0
-    SetCell(-1, 1, 1);   // would land on row 0, column 100
-    SetCell(0, 29, 1);   // a hidden row
+    SetCell(101, 0, 1); // would land on row 1, column 0
+    SetCell(-1, 1, 1);  // would land on row 0, column 100
+    SetCell(0, 29, 1);  // a hidden row
     SetCell(0, -1, 1);
     SetCell(0, 49, 1);
     SetCell(100000, 100000, 1);
     EXPECT_EQ(0, std::memcmp(before.cells, thePicture.cells, sizeof before.cells));
 
     SetPictureMode(PictureMode::Screensaver);
-    SetCell(0, 49, 1);  // one past the grid's end
+    SetCell(0, 49, 1); // one past the grid's end
     EXPECT_EQ(0, std::memcmp(before.cells, thePicture.cells, sizeof before.cells));
     EXPECT_EQ(thePicture.width, 101);
     EXPECT_EQ(thePicture.height, 49);

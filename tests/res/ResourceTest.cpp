@@ -18,6 +18,13 @@ namespace {
 
 const WORD kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
 
+// Resource text comes from the module the application context names.
+void UseThisModuleForText() {
+    static AppContext context;
+    context.instance = GetModuleHandleA(nullptr);
+    theAppContext = &context;
+}
+
 std::string Resource(LPCSTR type, int id, WORD language) {
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC found = FindResourceExA(module, type, MAKEINTRESOURCEA(id), language);
@@ -29,7 +36,7 @@ std::string Resource(LPCSTR type, int id, WORD language) {
 
 // Reads an extended dialog template field by field.
 class TemplateReader {
-public:
+  public:
     explicit TemplateReader(const std::string& data) : data_(data) {}
     WORD Word() { return Read<WORD>(); }
     DWORD Dword() { return Read<DWORD>(); }
@@ -53,7 +60,7 @@ public:
     bool Failed() const { return failed_; }
     bool AtEnd() const { return at_ >= data_.size(); }
 
-private:
+  private:
     template <typename T> T Read() {
         T value{};
         if (at_ + sizeof value > data_.size()) {
@@ -87,23 +94,23 @@ TEST(ResourceTest, MainWindowTemplateIsExactlyAsDrawn) {
     const std::string data = Resource(RT_DIALOG, IDD_MAIN, kRussian);
     ASSERT_FALSE(data.empty()) << "no Russian-language template 102";
     TemplateReader t(data);
-    EXPECT_EQ(1, t.Word());                // version of an extended template
-    EXPECT_EQ(0xFFFF, t.Word());           // its signature
-    EXPECT_EQ(0u, t.Dword());              // help id
-    EXPECT_EQ(0x00040000u, t.Dword());     // WS_EX_APPWINDOW
-    EXPECT_EQ(0x80C808C8u, t.Dword());     // style
+    EXPECT_EQ(1, t.Word());            // version of an extended template
+    EXPECT_EQ(0xFFFF, t.Word());       // its signature
+    EXPECT_EQ(0u, t.Dword());          // help id
+    EXPECT_EQ(0x00040000u, t.Dword()); // WS_EX_APPWINDOW
+    EXPECT_EQ(0x80C808C8u, t.Dword()); // style
     const WORD count = t.Word();
     EXPECT_EQ(0, t.Short());
     EXPECT_EQ(0, t.Short());
     EXPECT_EQ(478, t.Short());
     EXPECT_EQ(276, t.Short());
-    EXPECT_EQ("", t.NameOrOrdinal());      // no menu
-    EXPECT_EQ("", t.NameOrOrdinal());      // the standard dialog class
-    EXPECT_EQ("", t.Text());               // no caption
-    EXPECT_EQ(8, t.Word());                // points
-    EXPECT_EQ(0, t.Word());                // weight
-    EXPECT_EQ(0, t.Byte());                // italic
-    EXPECT_EQ(1, t.Byte());                // DEFAULT_CHARSET
+    EXPECT_EQ("", t.NameOrOrdinal()); // no menu
+    EXPECT_EQ("", t.NameOrOrdinal()); // the standard dialog class
+    EXPECT_EQ("", t.Text());          // no caption
+    EXPECT_EQ(8, t.Word());           // points
+    EXPECT_EQ(0, t.Word());           // weight
+    EXPECT_EQ(0, t.Byte());           // italic
+    EXPECT_EQ(1, t.Byte());           // DEFAULT_CHARSET
     EXPECT_EQ("MS Shell Dlg", t.Text());
 
     const std::vector<Control> expected = {
@@ -111,8 +118,7 @@ TEST(ResourceTest, MainWindowTemplateIsExactlyAsDrawn) {
         {1017, "#128", "Load...", 67, 229, 54, 16, 0x50010001},
         {1016, "#128", "Save...", 127, 229, 54, 16, 0x50010000},
         {32773, "#128", "Close", 187, 229, 54, 16, 0x50010000},
-        {0xFFFFFFFF, "#130", "Pixmint for Siemens A50\nby Tovren", 366, 228, 101, 18,
-         0x50020000},
+        {0xFFFFFFFF, "#130", "Pixmint for Siemens A50\nby Tovren", 366, 228, 101, 18, 0x50020000},
         {1022, "#128", "ScreenSaver/Logo Operator", 6, 257, 462, 13, 0x50010003},
         {1023, "#128", "Invert", 276, 228, 42, 18, 0x50010000},
     };
@@ -120,8 +126,8 @@ TEST(ResourceTest, MainWindowTemplateIsExactlyAsDrawn) {
     for (const Control& control : expected) {
         SCOPED_TRACE(control.text);
         t.AlignDword();
-        EXPECT_EQ(0u, t.Dword());  // help id
-        EXPECT_EQ(0u, t.Dword());  // extended style
+        EXPECT_EQ(0u, t.Dword()); // help id
+        EXPECT_EQ(0u, t.Dword()); // extended style
         EXPECT_EQ(control.style, t.Dword());
         EXPECT_EQ(control.x, t.Short());
         EXPECT_EQ(control.y, t.Short());
@@ -130,17 +136,19 @@ TEST(ResourceTest, MainWindowTemplateIsExactlyAsDrawn) {
         EXPECT_EQ(control.id, t.Dword());
         EXPECT_EQ(control.className, t.NameOrOrdinal());
         EXPECT_EQ(control.text, t.NameOrOrdinal());
-        EXPECT_EQ(0, t.Word());  // no creation data
+        EXPECT_EQ(0, t.Word()); // no creation data
     }
     EXPECT_FALSE(t.Failed());
     EXPECT_TRUE(t.AtEnd());
 }
 
-INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
 
 TEST(ResourceTest, MainWindowTemplateBuildsItsControls) {
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN),
-                                     nullptr, IgnoreMessages, 0);
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                     IgnoreMessages, 0);
     ASSERT_NE(nullptr, dialog);
     EXPECT_FALSE(IsWindowVisible(dialog));
     char text[64] = "";
@@ -158,9 +166,7 @@ TEST(ResourceTest, MainWindowTemplateBuildsItsControls) {
 }
 
 TEST(ResourceTest, StringsAreInTheRussianTable) {
-    static AppContext context;
-    context.instance = GetModuleHandleA(nullptr);
-    theAppContext = &context;
+    UseThisModuleForText();
     const std::pair<int, const char*> strings[] = {
         {IDS_ABOUT_TITLE, "About..."},
         {IDS_OPEN_FILTER, "Support types:Bitmap,EEProm block (*.bmp,*.bin)|*.bmp;*.bin|Bitmap|"
@@ -174,15 +180,12 @@ TEST(ResourceTest, StringsAreInTheRussianTable) {
     for (const auto& string : strings) {
         EXPECT_STREQ(string.second, ResourceText(string.first));
         // Strings live in blocks of 16, block n holding ids 16(n-1) to 16n-1.
-        EXPECT_FALSE(Resource(RT_STRING, string.first / 16 + 1, kRussian).empty())
-            << string.first;
+        EXPECT_FALSE(Resource(RT_STRING, string.first / 16 + 1, kRussian).empty()) << string.first;
     }
 }
 
 TEST(ResourceTest, FilterStringsBecomeTheChoosersPairs) {
-    static AppContext context;
-    context.instance = GetModuleHandleA(nullptr);
-    theAppContext = &context;
+    UseThisModuleForText();
     char* filter = ResourceText(IDS_SAVE_FILTER);
     ConvertFilterText(filter);
     EXPECT_STREQ("Binary EEProm block", filter);
@@ -194,7 +197,7 @@ TEST(ResourceTest, IconHasBothSizes) {
     EXPECT_NE(nullptr, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)));
     const std::string group = Resource(RT_GROUP_ICON, IDI_PROGRAM, kRussian);
     ASSERT_GE(group.size(), 6u + 2 * 14u);
-    EXPECT_EQ(2, group[4]);  // two images
+    EXPECT_EQ(2, group[4]); // two images
     // Each 14-byte entry starts with width and height; 0 would mean 256.
     std::vector<int> sizes = {BYTE(group[6]), BYTE(group[6 + 14])};
     EXPECT_EQ(std::vector<int>({16, 32}), sizes);
@@ -216,4 +219,4 @@ TEST(ResourceTest, ManifestAsksForCommonControlsSixForThisProcessor) {
     EXPECT_NE(std::string::npos, manifest.find(architecture));
 }
 
-}  // namespace
+} // namespace

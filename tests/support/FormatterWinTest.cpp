@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "support/TextFormatter.h"
@@ -39,6 +40,11 @@ TEST(FormatterOnWindows, IntegersMatch) {
             for (const char* precision : precisions)
                 for (const char* conversion : conversions)
                     for (int value : values) {
+                        // '#' is for hexadecimal only; Wine's formatter loses output
+                        // after a decimal conversion with it.
+                        bool hex = strpbrk(conversion, "xX") != nullptr;
+                        if (strchr(flag, '#') && !hex)
+                            continue;
                         std::string format =
                             std::string("[%") + flag + width + precision + conversion + "]";
                         std::string expected = Windows(format.c_str(), value);

@@ -4,21 +4,33 @@
 
 namespace {
 
-HINSTANCE ModuleInstance() { return theAppContext ? theAppContext->instance : nullptr; }
+HINSTANCE ModuleInstance() {
+    return theAppContext ? theAppContext->instance : nullptr;
+}
 
 // ClassWindowProc serves as the dialog procedure; the two differ only in the
 // name of their pointer-sized result type.
-DLGPROC DialogProc() { return reinterpret_cast<DLGPROC>(ClassWindowProc); }
+DLGPROC DialogProc() {
+    return reinterpret_cast<DLGPROC>(ClassWindowProc);
+}
 
-HWND WindowOf(WindowObject* parent) { return parent ? parent->window : nullptr; }
+HWND WindowOf(WindowObject* parent) {
+    return parent ? parent->window : nullptr;
+}
 
-}  // namespace
+} // namespace
 
-DialogObject::DialogObject() { isDialog = 1; }
+DialogObject::DialogObject() {
+    isDialog = 1;
+}
 
-DialogObject::~DialogObject() { Destroy(); }
+DialogObject::~DialogObject() {
+    Destroy();
+}
 
-void DialogObject::OnClose(INT_PTR code) { EndDialog(window, code); }
+void DialogObject::OnClose(INT_PTR code) {
+    EndDialog(window, code);
+}
 
 // Only a plain IDOK or IDCANCEL (notification code 0) ends the dialog.
 LRESULT DialogObject::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -30,7 +42,9 @@ LRESULT DialogObject::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 // 0 leaves the hit test to the dialog manager.
-LRESULT DialogObject::OnNcHitTest(UINT, UINT) { return 0; }
+LRESULT DialogObject::OnNcHitTest(UINT, UINT) {
+    return 0;
+}
 
 int DialogObject::CreateModeless(WindowObject* parent, int templateId) {
     parentWindow = WindowOf(parent);

@@ -5,7 +5,7 @@
 #include "ui/framework/WindowObject.h"
 
 class DialogObject : public WindowObject {
-public:
+  public:
     DialogObject();
     ~DialogObject() override;
 

@@ -5,7 +5,9 @@
 SubclassRecord::SubclassRecord()
     : window(nullptr), prevWndProc(nullptr), handlerProc(nullptr), owner(nullptr) {}
 
-SubclassRecord::~SubclassRecord() { Detach(); }
+SubclassRecord::~SubclassRecord() {
+    Detach();
+}
 
 // The record goes into the user data before the procedure changes, so the
 // first message through SubclassWindowProc already finds it.
@@ -14,8 +16,8 @@ void SubclassRecord::Attach(HWND control, WindowObject* owner, WNDPROC handlerPr
     this->owner = owner;
     this->handlerProc = handlerProc;
     SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    prevWndProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassWindowProc)));
+    prevWndProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassWindowProc)));
 }
 
 void SubclassRecord::Detach() {

@@ -8,11 +8,11 @@
 class WindowObject;
 
 class SubclassRecord {
-public:
-    HWND window;           // the control
-    WNDPROC prevWndProc;   // the control's own procedure; 0 = not attached
-    WNDPROC handlerProc;   // receives the messages when there is no owner
-    WindowObject* owner;   // receives the messages through its WindowProc
+  public:
+    HWND window;         // the control
+    WNDPROC prevWndProc; // the control's own procedure; 0 = not attached
+    WNDPROC handlerProc; // receives the messages when there is no owner
+    WindowObject* owner; // receives the messages through its WindowProc
 
     SubclassRecord();
     ~SubclassRecord();

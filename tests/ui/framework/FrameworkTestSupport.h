@@ -63,7 +63,7 @@ inline bool FileExists(const std::string& path) {
 // A fresh directory under the temp folder, made the working directory for the
 // object's life so that Error.log lands there.
 class ScratchWorkingDir {
-public:
+  public:
     explicit ScratchWorkingDir(const char* tag) {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
@@ -90,7 +90,7 @@ public:
     const std::string& Path() const { return path_; }
     std::string File(const char* name) const { return path_ + "\\" + name; }
 
-private:
+  private:
     std::string path_;
     char previous_[MAX_PATH];
 };

@@ -40,7 +40,7 @@ inline LRESULT CALLBACK RecordingDefaultProc(HWND, UINT msg, WPARAM wParam, LPAR
 }
 
 class RecordingWindow : public WindowObject {
-public:
+  public:
     std::vector<std::string> calls;
     LRESULT result = kOperationResult;
 
@@ -54,7 +54,9 @@ public:
         Note("OnPaint", {H(hwnd)});
         WindowObject::OnPaint(hwnd);
     }
-    LRESULT OnCommand(WPARAM w, LPARAM l) override { return Ret("OnCommand", {w, (unsigned long long)l}); }
+    LRESULT OnCommand(WPARAM w, LPARAM l) override {
+        return Ret("OnCommand", {w, (unsigned long long)l});
+    }
     LRESULT OnSysCommand(WPARAM w, LPARAM l) override {
         return Ret("OnSysCommand", {w, (unsigned long long)l});
     }
@@ -102,7 +104,7 @@ public:
         return Ret("OnHotKey", {w, (unsigned long long)l});
     }
 
-private:
+  private:
     LRESULT Ret(const char* name, std::initializer_list<unsigned long long> args) {
         Note(name, args);
         return result;

