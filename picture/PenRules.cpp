@@ -27,7 +27,7 @@ static bool OnCell(CellHit hit) {
 MoveAction MouseMoveAction(int captured, CellHit hit, int inkArmed, int backgroundArmed) {
     MoveAction action = {!captured, 0, Pen::None};
     if (!OnCell(hit)) {
-        // Only reachable while captured: the pointer has left the grid.
+        // The pointer has left the grid, which only a captured canvas sees.
         action.releaseCapture = 1;
         return action;
     }
