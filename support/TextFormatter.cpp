@@ -6,70 +6,73 @@ namespace {
 
 enum class Conversion { Char, String, Signed, Unsigned, HexLower, HexUpper, Unknown };
 
-struct Spec {
+struct Field {
     bool leftAlign = false;
     bool hexPrefix = false;
     bool zeroPad = false;
     int width = 0;
     int precision = 0;
+    char unknown = '\0';
     Conversion conversion = Conversion::Unknown;
 };
 
 // Reads the part after '%'; returns the first character after the conversion.
-const char* ParseSpec(const char* format, Spec& spec) {
+const char* ParseField(const char* format, Field& field) {
     if (*format == '-') {
-        spec.leftAlign = true;
+        field.leftAlign = true;
         format++;
     }
     if (*format == '#') {
-        spec.hexPrefix = true;
+        field.hexPrefix = true;
         format++;
     }
     if (*format == '0') {
-        spec.zeroPad = true;
+        field.zeroPad = true;
         format++;
     }
     // Widths beyond the output limit are clipped later; stop growing long before overflow.
     while (*format >= '0' && *format <= '9') {
-        if (spec.width < 100000)
-            spec.width = spec.width * 10 + (*format - '0');
+        if (field.width < 100000)
+            field.width = field.width * 10 + (*format - '0');
         format++;
     }
     if (*format == '.') {
         format++;
         while (*format >= '0' && *format <= '9') {
-            if (spec.precision < 100000)
-                spec.precision = spec.precision * 10 + (*format - '0');
+            if (field.precision < 100000)
+                field.precision = field.precision * 10 + (*format - '0');
             format++;
         }
     }
-    if (*format == 'l')
+    if (*format == 'l' || *format == 'h')
         format++;
     switch (*format) {
     case 'c':
-        spec.conversion = Conversion::Char;
+        field.conversion = Conversion::Char;
         break;
     case 's':
-        spec.conversion = Conversion::String;
+        field.conversion = Conversion::String;
         break;
     case 'd':
     case 'i':
-        spec.conversion = Conversion::Signed;
+        field.conversion = Conversion::Signed;
         break;
     case 'u':
-        spec.conversion = Conversion::Unsigned;
+        field.conversion = Conversion::Unsigned;
         break;
     case 'x':
-        spec.conversion = Conversion::HexLower;
+        field.conversion = Conversion::HexLower;
         break;
     case 'X':
-        spec.conversion = Conversion::HexUpper;
+        field.conversion = Conversion::HexUpper;
         break;
+    case '\0':
+        field.conversion = Conversion::Unknown;
+        return format;
     default:
-        // An unknown conversion consumes its letter and prints nothing.
-        spec.conversion = Conversion::Unknown;
-        if (*format == '\0')
-            return format;
+        // An unknown conversion prints its character as it is.
+        field.conversion = Conversion::Unknown;
+        field.unknown = *format;
         break;
     }
     return format + 1;
@@ -132,12 +135,12 @@ int FormatBounded(char* buffer, int size, const char* format, va_list args) {
             out.Put(*format++);
             continue;
         }
-        Spec spec;
-        format = ParseSpec(format, spec);
-        if (spec.leftAlign)
-            spec.zeroPad = false;
-        if (spec.width > out.Room())
-            spec.width = out.Room();
+        Field field;
+        format = ParseField(format, field);
+        if (field.leftAlign)
+            field.zeroPad = false;
+        if (field.width > out.Room())
+            field.width = out.Room();
 
         // The body of the conversion: its characters and, for integers, the
         // number of zeros in front of them.
@@ -147,7 +150,7 @@ int FormatBounded(char* buffer, int size, const char* format, va_list args) {
         const char* prefix = "";
         int prefixLength = 0;
         int zeros = 0;
-        switch (spec.conversion) {
+        switch (field.conversion) {
         case Conversion::Char:
             number[0] = static_cast<char>(va_arg(args, int));
             bodyLength = 1;
@@ -156,7 +159,7 @@ int FormatBounded(char* buffer, int size, const char* format, va_list args) {
             const char* text = va_arg(args, const char*);
             if (text == nullptr)
                 text = "(null)";
-            while ((spec.precision == 0 || bodyLength < spec.precision) && text[bodyLength] != '\0')
+            while ((field.precision == 0 || bodyLength < field.precision) && text[bodyLength] != '\0')
                 bodyLength++;
             body = text;
             break;
@@ -176,44 +179,52 @@ int FormatBounded(char* buffer, int size, const char* format, va_list args) {
             break;
         case Conversion::HexLower:
         case Conversion::HexUpper: {
-            bool upper = spec.conversion == Conversion::HexUpper;
+            bool upper = field.conversion == Conversion::HexUpper;
             bodyLength = Digits(va_arg(args, uint32_t), 16, upper, number);
-            if (spec.hexPrefix) {
+            if (field.hexPrefix) {
                 prefix = upper ? "0X" : "0x";
                 prefixLength = 2;
             }
             break;
         }
         case Conversion::Unknown:
+            if (field.unknown != '\0') {
+                number[0] = field.unknown;
+                bodyLength = 1;
+            }
             break;
         }
 
-        bool integer = spec.conversion == Conversion::Signed ||
-                       spec.conversion == Conversion::Unsigned ||
-                       spec.conversion == Conversion::HexLower ||
-                       spec.conversion == Conversion::HexUpper;
-        int fieldLength;  // characters of the converted value, padding zeros included
+        bool integer = field.conversion == Conversion::Signed ||
+                       field.conversion == Conversion::Unsigned ||
+                       field.conversion == Conversion::HexLower ||
+                       field.conversion == Conversion::HexUpper;
+        int fieldLength;  // characters that the width is measured against
         if (integer) {
-            // The precision counts the sign and the prefix with the digits; zero
-            // padding fills the width. Zeros go between the sign or prefix and
-            // the digits.
-            int numberLength = prefixLength + bodyLength;
-            fieldLength = spec.precision;
-            if (spec.zeroPad && spec.width > fieldLength)
-                fieldLength = spec.width;
+            // The precision counts the sign with the digits, and zero padding
+            // fills the width; zeros go between the sign and the digits. The
+            // "0x" prefix stands outside both, in front of the field.
+            int numberLength =
+                (field.conversion == Conversion::Signed ? prefixLength : 0) + bodyLength;
+            fieldLength = field.precision;
+            if (field.zeroPad && field.width > fieldLength)
+                fieldLength = field.width;
             if (fieldLength < numberLength)
                 fieldLength = numberLength;
             zeros = fieldLength - numberLength;
+        } else if (field.conversion == Conversion::Unknown) {
+            fieldLength = 0;  // the width pads in front of the character, as if it were not there
         } else {
             fieldLength = bodyLength;
         }
-        if (!spec.leftAlign)
-            out.Repeat(' ', spec.width - fieldLength);
+        if (!field.leftAlign)
+            out.Repeat(' ', field.width - fieldLength);
         out.Copy(prefix, prefixLength);
         out.Repeat('0', zeros);
         out.Copy(body, bodyLength);
-        if (spec.leftAlign)
-            out.Repeat(' ', spec.width - fieldLength);
+        // An unknown conversion is never padded behind.
+        if (field.leftAlign && field.conversion != Conversion::Unknown)
+            out.Repeat(' ', field.width - fieldLength);
     }
     *out.End() = '\0';
     return static_cast<int>(out.End() - buffer);

@@ -2,7 +2,8 @@
 // wvsprintfA, for builds without it: %c %s %d %i %u %x %X and %%, the flags
 // '-', '#' and '0' (in that order), a width, a precision (the minimum number
 // of digits of an integer, the maximum number of characters of a string) and
-// an 'l' size prefix, which changes nothing since integers are 32 bits.
+// the size prefixes 'l' and 'h', which change nothing since integers are 32
+// bits. An unknown conversion character is printed as it is.
 #pragma once
 
 #include <cstdarg>

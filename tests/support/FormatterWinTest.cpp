@@ -57,17 +57,17 @@ TEST(FormatterOnWindows, IntegersMatch) {
 }
 
 TEST(FormatterOnWindows, TextMatches) {
-    const char* specs[] = {"%s", "%5s", "%-5s|", "%.2s", "%8.3s", "%-8.3s|", "%05s", "%c",
-                           "%3c", "%-3c|", "%%", "%.0s", "%s%s"};
+    const char* formats[] = {"%s", "%5s", "%-5s|", "%.2s", "%8.3s", "%-8.3s|", "%05s", "%c",
+                           "%3c", "%-3c|", "%%", "%.0s", "%s%s", "%5q", "%-3q|", "[%+s]"};
     const char* texts[] = {"", "a", "abcdef", "Windows NT"};
-    for (const char* spec : specs)
+    for (const char* format : formats)
         for (const char* text : texts) {
-            bool isChar = std::string(spec).find('c') != std::string::npos;
+            bool isChar = std::string(format).find('c') != std::string::npos;
             if (isChar) {
-                EXPECT_EQ(Windows(spec, 'Q'), Portable(spec, 'Q')) << spec;
+                EXPECT_EQ(Windows(format, 'Q'), Portable(format, 'Q')) << format;
             } else {
-                EXPECT_EQ(Windows(spec, text, text), Portable(spec, text, text))
-                    << spec << " of \"" << text << "\"";
+                EXPECT_EQ(Windows(format, text, text), Portable(format, text, text))
+                    << format << " of \"" << text << "\"";
             }
         }
 }

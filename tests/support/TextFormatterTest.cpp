@@ -53,6 +53,11 @@ TEST(Formatter, WidthFlagsAndOtherConversions) {
     EXPECT_FORMAT("   42", "%5d", 42);
     EXPECT_FORMAT("42   |", "%-5d|", 42);
     EXPECT_FORMAT("00042", "%05d", 42);
+    EXPECT_FORMAT("-0042", "%05d", -42);  // the sign counts in the width
+    EXPECT_FORMAT("  -05", "%5.3d", -5);
+    EXPECT_FORMAT("-07", "%0.3d", -7);
+    EXPECT_FORMAT("    0xff", "%#6x", 255);  // the prefix stands outside the width
+    EXPECT_FORMAT("0x00ff", "%#.4x", 255);
     EXPECT_FORMAT("   007", "%6.3d", 7);
     EXPECT_FORMAT("4294967295", "%u", 0xFFFFFFFFu);
     EXPECT_FORMAT("ff", "%x", 255);
@@ -77,10 +82,11 @@ TEST(Formatter, OutputStopsAtTheBufferSize) {
     EXPECT_EQ(wide.size(), 1023u);
 }
 
-TEST(Formatter, MalformedSpecificationsStayInsideTheBuffer) {
+TEST(Formatter, MalformedConversionsStayInsideTheBuffer) {
     EXPECT_EQ("ab", Bounded(1024, "ab%"));
     EXPECT_EQ("ab", Bounded(1024, "ab%0.2"));
-    EXPECT_EQ("12", Bounded(1024, "1%q2"));
+    EXPECT_EQ("1q2", Bounded(1024, "1%q2"));  // an unknown conversion prints its character
+    EXPECT_EQ("[+d]", Bounded(1024, "[%+d]", 5));
 }
 
 } // namespace

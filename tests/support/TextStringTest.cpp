@@ -64,15 +64,6 @@ TEST(TextString, FreeLeavesNullTextAndIsRepeatable) {
     EXPECT_STREQ(s.text, "again");
 }
 
-TEST(TextString, MoveTakesTheBlock) {
-    TextString source("moved");
-    char* block = source.text;
-    TextString target(std::move(source));
-    EXPECT_EQ(target.text, block);
-    EXPECT_EQ(source.text, nullptr);
-    EXPECT_EQ(source.length, 0);
-}
-
 TEST(TextString, FormatReplacesTheText) {
     TextString s("old text that is longer");
     s.Format("%s=%d", "n", 42);
