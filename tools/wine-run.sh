@@ -119,10 +119,17 @@ case "$command" in
     # opened for itself is stopped by the last program to leave it.
     exec 7>"$state_dir/users"
     flock -s 7
+    leave() {
+      flock -u 7
+      if [ "$OWNER" = implicit ] && flock -xn 7; then do_stop; fi
+    }
+    # Interrupted (Ctrl+C, a test's timeout): end the program and what we started.
+    trap 'kill "$program_pid" 2>/dev/null; wait "$program_pid" 2>/dev/null || true; leave; exit 130' INT TERM
+    "$WINE_LOADER" "$@" &
+    program_pid=$!
     status=0
-    "$WINE_LOADER" "$@" || status=$?
-    flock -u 7
-    if [ "$OWNER" = implicit ] && flock -xn 7; then do_stop; fi
+    wait "$program_pid" || status=$?
+    leave
     exit "$status" ;;
   *) die "unknown command '$command'" ;;
 esac

@@ -8,6 +8,7 @@
 #include "ScratchDirectory.h"
 #include "files/BitmapImport.h"
 #include "picture/PictureGrid.h"
+#include "picture/FreshPicture.h"
 
 namespace {
 
@@ -66,16 +67,8 @@ bool Pattern(int x, int y) {
     return (x * 7 + y * 3) % 11 < 4 || (x == 0 && y == 0);
 }
 
-class BitmapImportTest : public ::testing::Test {
+class BitmapImportTest : public FreshPictureTest {
   protected:
-    void SetUp() override {
-        SetPictureMode(PictureMode::Screensaver);
-        ClearPicture();
-    }
-    void TearDown() override {
-        SetPictureMode(PictureMode::Screensaver);
-        ClearPicture();
-    }
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
         std::string path = dir.Path(name);
         ScratchDirectory::WriteBytes(path, bytes);

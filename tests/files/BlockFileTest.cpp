@@ -9,6 +9,7 @@
 #include "ScratchDirectory.h"
 #include "files/BlockFile.h"
 #include "picture/PictureGrid.h"
+#include "picture/FreshPicture.h"
 
 namespace {
 
@@ -36,16 +37,8 @@ std::vector<uint8_t> Concat(std::vector<uint8_t> first, const std::vector<uint8_
     return first;
 }
 
-class BlockFileTest : public ::testing::Test {
+class BlockFileTest : public FreshPictureTest {
   protected:
-    void SetUp() override {
-        ClearPicture();
-        SetPictureMode(PictureMode::Screensaver);
-    }
-    void TearDown() override {
-        ClearPicture();
-        SetPictureMode(PictureMode::Screensaver);
-    }
 
     static void Scribble(unsigned seed) {
         std::mt19937 random(seed);

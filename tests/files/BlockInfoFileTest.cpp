@@ -10,6 +10,7 @@
 #include "files/BlockFile.h"
 #include "files/BlockInfoFile.h"
 #include "picture/PictureGrid.h"
+#include "picture/FreshPicture.h"
 
 namespace {
 
@@ -72,16 +73,8 @@ TEST(BlockInfoPathTest, ReplacesTheLastBinOfTheFileName) {
     EXPECT_EQ(BlockInfoPath(nullptr), "");
 }
 
-class BlockInfoFileTest : public ::testing::Test {
+class BlockInfoFileTest : public FreshPictureTest {
   protected:
-    void SetUp() override {
-        ClearPicture();
-        SetPictureMode(PictureMode::Screensaver);
-    }
-    void TearDown() override {
-        ClearPicture();
-        SetPictureMode(PictureMode::Screensaver);
-    }
     ScratchDirectory dir;
 };
 

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "picture/PictureGrid.h"
+#include "picture/FreshPicture.h"
 
 namespace {
 
@@ -11,16 +12,8 @@ namespace {
 // initialisation, sees it exactly as the program starts with it.
 const PictureGrid startPicture = thePicture;
 
-class PictureGridTest : public ::testing::Test {
+class PictureGridTest : public FreshPictureTest {
   protected:
-    void SetUp() override {
-        ClearPicture();
-        SetPictureMode(PictureMode::Screensaver);
-    }
-    void TearDown() override {
-        ClearPicture();
-        SetPictureMode(PictureMode::Screensaver);
-    }
 
     static int CountInk(int firstRow, int endRow) {
         int ink = 0;
