@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <string>
 
 #include "files/BlockInfoFile.h"
 #include "picture/PictureGrid.h"
@@ -136,9 +135,9 @@ int WriteBlockFile(const char* path) {
     // companion is complete before the first byte of block data.
     FILE* file = std::fopen(path, "wb");
 
-    std::string infoPath = BlockInfoPath(path);
-    if (!infoPath.empty())
-        WriteBlockInfoFile(infoPath.c_str(), GetPictureMode());
+    TextString infoPath = BlockInfoPath(path);
+    if (infoPath.length > 0)
+        WriteBlockInfoFile(infoPath.text, GetPictureMode());
 
     if (file == nullptr)
         return 0;

@@ -1,7 +1,7 @@
 #include "files/BlockInfoFile.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -14,18 +14,15 @@ const char kScreensaverBlockId[] = "5201";
 
 } // namespace
 
-std::string BlockInfoPath(const char* blockPath) {
-    if (blockPath == nullptr)
-        return std::string();
-    std::string path(blockPath);
+TextString BlockInfoPath(const char* blockPath) {
+    TextString path(blockPath != nullptr ? blockPath : "");
     // Both separators occur: the choosers deliver backslashes, but Windows
     // accepts slashes as well.
-    size_t nameStart = path.find_last_of("\\/");
-    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
-    size_t found = path.rfind(kBlockFileExtension);
-    if (found == std::string::npos || found < nameStart)
-        return std::string();
-    path.replace(found, std::strlen(kBlockInfoExtension), kBlockInfoExtension);
+    int nameStart = std::max(path.FindLast("\\"), path.FindLast("/")) + 1;
+    int found = path.FindLast(kBlockFileExtension);
+    if (found < nameStart)
+        return TextString();
+    path.OverwriteAt(found, kBlockInfoExtension, 0);
     return path;
 }
 
@@ -33,15 +30,16 @@ int WriteBlockInfoFile(const char* infoPath, PictureMode mode) {
     FILE* file = std::fopen(infoPath, "wb");
     if (file == nullptr)
         return 0;
-    std::string text = "EEPROM block additional file.\r\n"
-                       "Phone HWid:\r\n"
-                       "131\r\n"
-                       "EEPROM BlockId:\r\n";
-    text += mode == PictureMode::Logo ? kLogoBlockId : kScreensaverBlockId;
-    text += "\r\n"
-            "EEPROM BlockVer:\r\n"
-            "3\r\n";
-    size_t written = std::fwrite(text.data(), 1, text.size(), file);
+    TextString text("EEPROM block additional file.\r\n"
+                    "Phone HWid:\r\n"
+                    "131\r\n"
+                    "EEPROM BlockId:\r\n");
+    text.Append(mode == PictureMode::Logo ? kLogoBlockId : kScreensaverBlockId);
+    text.Append("\r\n"
+                "EEPROM BlockVer:\r\n"
+                "3\r\n");
+    size_t size = static_cast<size_t>(text.length);
+    size_t written = std::fwrite(text.text, 1, size, file);
     int closed = std::fclose(file);
-    return written == text.size() && closed == 0 ? 1 : 0;
+    return written == size && closed == 0 ? 1 : 0;
 }

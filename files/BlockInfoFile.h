@@ -3,15 +3,14 @@
 // never reads it back.
 #pragma once
 
-#include <string>
-
 #include "picture/PictureGrid.h"
+#include "support/TextString.h"
 
 // The block info path for a block file path: the last ".bin" in the file name
 // becomes ".bid". Folder names are not searched, so the companion always lands
 // in the block file's own folder. Empty when the file name holds no ".bin"
 // (the search is case-sensitive: "logo.BIN" has none).
-std::string BlockInfoPath(const char* blockPath);
+TextString BlockInfoPath(const char* blockPath);
 
 // Writes the block info file for a picture of the given size. Returns 1 when
 // the file was created and completely written, else 0.

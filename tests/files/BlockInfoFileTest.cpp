@@ -69,8 +69,8 @@ TEST(BlockInfoPathTest, ReplacesTheLastBinOfTheFileName) {
         {"C:\\old.bin\\logo.bi", ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(BlockInfoPath(c.block), c.info) << c.block;
-    EXPECT_EQ(BlockInfoPath(nullptr), "");
+        EXPECT_STREQ(BlockInfoPath(c.block).text, c.info) << c.block;
+    EXPECT_STREQ(BlockInfoPath(nullptr).text, "");
 }
 
 class BlockInfoFileTest : public FreshPictureTest {

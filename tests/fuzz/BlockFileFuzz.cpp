@@ -68,7 +68,7 @@ void CheckRead(PictureMode start, int logo, int screensaver) {
 void CheckInfoPath(const uint8_t* data, size_t size) {
     std::string block(reinterpret_cast<const char*>(data), size);
     block = block.c_str(); // a path ends at its first NUL
-    std::string info = BlockInfoPath(block.c_str());
+    std::string info = BlockInfoPath(block.c_str()).text;
     size_t nameStart = block.find_last_of("\\/");
     nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
     size_t last = block.rfind(".bin");
