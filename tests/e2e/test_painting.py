@@ -126,6 +126,10 @@ class PaintingTest(EditorTestCase):
         full = self.picture("painted-rows", SCREENSAVER_HEIGHT)
         logo = self.switch_size(LOGO_HEIGHT, "logo-size")
         self.assertPicture(logo, full[:LOGO_HEIGHT], "logo size")
+        # The short canvas ends above the button row as well.
+        logo_bottom = editor.canvas[1] + LOGO_HEIGHT * editor.cell - 2
+        self.assertLess(logo_bottom, editor.control_top("invert"))
+        self.assertLess(logo_bottom, editor.control_top("new"))
         # Where the hidden rows were, the dialog shows through: no cells.
         screen = editor.grab()
         for row in (29, 40, 48):
