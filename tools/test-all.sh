@@ -6,6 +6,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
+# Builds started from 'make test' need not announce every directory they enter.
+export MAKEFLAGS=--no-print-directory
 declare -a names=() results=() times=()
 failed=0
 
@@ -21,6 +23,14 @@ native() {
   cmake --preset native >/dev/null &&
   cmake --build --preset native -j"$jobs" &&
   ctest --preset native
+}
+
+# The same portable tests once more without sanitizers, under valgrind's memcheck.
+valgrind_core() {
+  cmake --preset native-plain >/dev/null &&
+  cmake --build --preset native-plain -j"$jobs" --target core_tests &&
+  valgrind --quiet --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite \
+    build/native-plain/tests/core_tests --gtest_brief=1
 }
 
 win64() {
@@ -49,6 +59,7 @@ if ! tools/setup.sh; then
 fi
 
 stage "native build and tests (ASan, UBSan)" native
+stage "native tests under valgrind" valgrind_core
 stage "win64 build and tests under Wine" win64
 stage "win32 release build" win32
 stage "fuzzing" fuzz
