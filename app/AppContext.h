@@ -13,3 +13,9 @@ struct AppContext {
 };
 
 extern AppContext* theAppContext;
+
+// The module instance for resource and class calls; null before the run frame
+// has created the context.
+inline HINSTANCE ModuleInstance() {
+    return theAppContext ? theAppContext->instance : nullptr;
+}

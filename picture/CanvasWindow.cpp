@@ -1,6 +1,5 @@
 #include "picture/CanvasWindow.h"
 
-#include "picture/PenRules.h"
 #include "picture/PictureGrid.h"
 
 int32_t lastHitColumn = -1;
@@ -23,6 +22,14 @@ static int TopOfControlsBelow(HWND parent, HWND canvas) {
             top = rect.top;
     }
     return top;
+}
+
+// The platform rectangle of a cell, right and bottom exclusive.
+static RECT CellBounds(int column, int row, int cellWidth, int cellHeight) {
+    CellRect cell = CellRectangle(column, row, cellWidth, cellHeight);
+    RECT rect;
+    SetRect(&rect, cell.left, cell.top, cell.right, cell.bottom);
+    return rect;
 }
 
 void CanvasWindow::ComputeCellSize(HWND parent, int clientWidth) {
@@ -62,9 +69,7 @@ CellHit CanvasWindow::HitTest(int x, int y) {
 }
 
 void CanvasWindow::FillCell(int column, int row, COLORREF colour) {
-    CellRect cell = CellRectangle(column, row, cellWidth, cellHeight);
-    RECT rect;
-    SetRect(&rect, cell.left, cell.top, cell.right, cell.bottom);
+    RECT rect = CellBounds(column, row, cellWidth, cellHeight);
     HBRUSH brush = CreateSolidBrush(colour);
     HDC dc = GetDC(window);
     FillRect(dc, &rect, brush);
@@ -86,9 +91,7 @@ void CanvasWindow::OnPaint(HWND hwnd) {
     // Every cell, whatever the update region: the paint DC clips to it.
     for (int row = 0; row < PictureHeight(); ++row) {
         for (int column = 0; column < PictureWidth(); ++column) {
-            CellRect cell = CellRectangle(column, row, cellWidth, cellHeight);
-            RECT rect;
-            SetRect(&rect, cell.left, cell.top, cell.right, cell.bottom);
+            RECT rect = CellBounds(column, row, cellWidth, cellHeight);
             FillRect(dc, &rect, CellAt(column, row) == 1 ? ink : background);
         }
     }
@@ -125,17 +128,18 @@ void CanvasWindow::OnRButtonDown(WPARAM, UINT, UINT) {
 }
 
 void CanvasWindow::OnLButtonUp(WPARAM, UINT x, UINT y) {
-    CellHit hit = HitTest(static_cast<int>(x), static_cast<int>(y));
-    if (!ButtonUpAction(hit, inkArmed))
-        return;
-    SetCell(hit.column, hit.row, 1);
-    FillCell(hit.column, hit.row, kInkColour);
+    ButtonUp(x, y, inkArmed, Pen::Ink);
 }
 
 void CanvasWindow::OnRButtonUp(WPARAM, UINT x, UINT y) {
+    ButtonUp(x, y, backgroundArmed, Pen::Background);
+}
+
+// Stored first, drawn after: the button's own pen, whatever the other one's state.
+void CanvasWindow::ButtonUp(UINT x, UINT y, int32_t& armed, Pen pen) {
     CellHit hit = HitTest(static_cast<int>(x), static_cast<int>(y));
-    if (!ButtonUpAction(hit, backgroundArmed))
+    if (!ButtonUpAction(hit, armed))
         return;
-    SetCell(hit.column, hit.row, 0);
-    FillCell(hit.column, hit.row, kBackgroundColour);
+    SetCell(hit.column, hit.row, PenValue(pen));
+    FillCell(hit.column, hit.row, PenColour(pen));
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "picture/CanvasGeometry.h"
+#include "picture/PenRules.h"
 #include "ui/framework/WindowObject.h"
 
 constexpr const char* kCanvasClassName = "__ScreenA50__";
@@ -39,6 +40,8 @@ class CanvasWindow : public WindowObject {
   private:
     void ComputeCellSize(HWND parent, int clientWidth);
     void FillCell(int column, int row, COLORREF colour);
+    // A button going up over a cell: store and draw pen there, disarm the button.
+    void ButtonUp(UINT x, UINT y, int32_t& armed, Pen pen);
 };
 
 // The result of the most recent hit test; -1 for no cell.

@@ -1,5 +1,6 @@
 #include "support/TextOverrideList.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 

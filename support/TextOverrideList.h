@@ -3,8 +3,6 @@
 // through to the string table.
 #pragma once
 
-#include <cstdint>
-
 class TextOverrideList {
 public:
     // The newest list is the one that LoadResourceText consults, until it is destroyed.

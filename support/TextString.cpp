@@ -4,7 +4,7 @@
 // Free, or when its first allocation failed) behaves as the empty text.
 #include "support/TextString.h"
 
-#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 

@@ -39,7 +39,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe
 
 [ -x "$WINE_LOADER" ] || die "no 64-bit Wine loader at $WINE_LOADER (run tools/setup.sh)"
 
-# Reads the session file, if any, into XVFB_PID / SESSION_DISPLAY / SERVER_STARTED.
+# Reads the session file, if any, into XVFB_PID / SESSION_DISPLAY / SERVER_STARTED / OWNER.
 load_session() {
   XVFB_PID=""; SESSION_DISPLAY=""; SERVER_STARTED=0; OWNER=""
   # shellcheck disable=SC1090

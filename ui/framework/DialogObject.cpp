@@ -4,10 +4,6 @@
 
 namespace {
 
-HINSTANCE ModuleInstance() {
-    return theAppContext ? theAppContext->instance : nullptr;
-}
-
 // ClassWindowProc serves as the dialog procedure; the two differ only in the
 // name of their pointer-sized result type.
 DLGPROC DialogProc() {

@@ -7,10 +7,6 @@
 
 namespace {
 
-HINSTANCE ModuleInstance() {
-    return theAppContext ? theAppContext->instance : nullptr;
-}
-
 // Mouse positions are unpacked unsigned: a point left of or above the window
 // (seen while the mouse is captured) arrives as 65536 minus the distance.
 UINT LowWord(LPARAM value) {
