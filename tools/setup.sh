@@ -1,13 +1,16 @@
 #!/bin/sh
 # Installs the Debian packages that building and testing Pixmint need, and only
 # those that are missing. Silent when everything is already there.
+#
+# The 32-bit release runs its tests under 32-bit Wine, which comes from the
+# i386 architecture: it is added to dpkg once, before the first install.
 set -eu
 
 PACKAGES="
-  make cmake g++ clang python3 libclang-rt-14-dev googletest valgrind
+  make cmake g++ clang python3 libclang-rt-14-dev googletest valgrind libstb-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine
+  wine wine64 wine32:i386 fonts-wine
   xvfb xdotool x11-utils imagemagick
 "
 
@@ -31,6 +34,9 @@ fi
 
 echo "tools/setup.sh: installing$missing"
 export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $as_root dpkg --add-architecture i386
+fi
 $as_root apt-get update -qq
 # shellcheck disable=SC2086
 $as_root apt-get install -y -qq $missing >/dev/null
