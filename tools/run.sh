@@ -1,9 +1,15 @@
 #!/bin/bash
 # Builds the 64-bit program and starts it (under Wine when not on Windows).
+#
+# With no display (DISPLAY unset, as on a server or in a container) the editor
+# runs on a virtual screen that nobody can see: this says so, and while the
+# editor runs it keeps a screenshot of that screen up to date in
+# build/run-screen.png.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh || exit 1
 program=build/win64/pixmint.exe
+runner=tools/wine-run.sh
 mkdir -p build
 
 if ! { cmake --preset win64 >/dev/null && cmake --build --preset win64 --target pixmint -j"$(nproc)"; } >build/run-build.log 2>&1; then
@@ -17,4 +23,35 @@ if [ ! -f "$program" ]; then
   echo "make run: the editor is not built yet (no $program)." >&2
   exit 1
 fi
-exec tools/wine-run.sh exec --build-dir build/win64 "$program"
+if [ -n "${DISPLAY:-}" ]; then
+  exec "$runner" exec --build-dir build/win64 "$program"
+fi
+
+screenshot=build/run-screen.png
+cat >&2 <<MESSAGE
+make run: there is no display (DISPLAY is not set), so the editor runs on a
+virtual screen (Xvfb) that you cannot see. A screenshot of that screen is
+written to $screenshot every 2 seconds while the editor runs.
+To see and use the editor, run 'make run' from a desktop session, or set
+DISPLAY to an X server you can see (for example: DISPLAY=:0 make run).
+Press Ctrl+C to end the editor.
+MESSAGE
+
+"$runner" start --build-dir build/win64 || exit 1
+display=$("$runner" env --build-dir build/win64 | sed -n 's/.*DISPLAY=\([^ ]*\).*/\1/p')
+stop_session() { "$runner" stop --build-dir build/win64; }
+trap 'kill "$editor_pid" 2>/dev/null; wait "$editor_pid" 2>/dev/null; stop_session; exit 130' INT TERM
+
+"$runner" exec --build-dir build/win64 "$program" &
+editor_pid=$!
+while kill -0 "$editor_pid" 2>/dev/null; do
+  # Written beside the final name and moved, so that a viewer never reads half a file.
+  DISPLAY=$display import -window root "$screenshot.part.png" 2>/dev/null &&
+    mv -f "$screenshot.part.png" "$screenshot"
+  sleep 2
+done
+status=0
+wait "$editor_pid" || status=$?
+stop_session
+echo "make run: the editor ended (exit code $status); its last screen is in $screenshot." >&2
+exit "$status"

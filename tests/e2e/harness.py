@@ -39,6 +39,7 @@ CONTROLS = {
 MAIN_TITLE = "Pixmint v0.2b by Tovren (logo size: x=101, y=29; screensaver size: x=101, y=49)"
 
 WAIT_SECONDS = 20
+MARLETT = "/usr/share/wine/fonts/marlett.ttf"
 
 
 class E2EError(AssertionError):
@@ -96,6 +97,11 @@ class Session:
         # manager manages its windows: a setting of this test prefix only.
         self.wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
                   "/d", "N", "/f", quiet=True)
+        # Wine draws the close box with Marlett, which this Wine does not find
+        # on its own: without it the box shows a letter "r".
+        fonts = os.path.join(self.dir, "wine", "prefix", "drive_c", "windows", "Fonts")
+        if os.path.isfile(MARLETT) and os.path.isdir(fonts):
+            shutil.copy(MARLETT, fonts)
         return True
 
     def stop(self):
