@@ -2,8 +2,9 @@
 # object for its type. Built with the C++ defaults it would still carry the
 # runtime that serves those: exception tables and the personality routine bring
 # the DWARF unwinder and std::terminate, whose verbose handler brings the
-# demangler and MinGW's printf engine; locks around local statics bring
-# winpthread. Together they were three quarters of the release.
+# demangler and MinGW's printf engine; the locks around local statics bring
+# winpthread, and the exception runtime even when nothing else needs it.
+# Together they were three quarters of the release.
 #
 # Type information is off for everything built for Windows, GoogleTest and the
 # tests included: test classes derive from the program's window classes, and a
