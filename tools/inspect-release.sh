@@ -1,8 +1,9 @@
 #!/bin/bash
 # Inspects a built pixmint.exe without running it: PE kind and machine, GUI
 # subsystem, the DLLs it imports (only libraries every Windows has),
-# InitCommonControls taken from COMCTL32 by ordinal 17, and the application
-# manifest asking for the version 6 common controls of the right processor.
+# InitCommonControls taken from COMCTL32 by ordinal 17, the application
+# manifest asking for the version 6 common controls of the right processor,
+# and the file's size against the release's budget.
 #
 #   inspect-release.sh PATH      prints a table; exit status 1 on any failure
 set -uo pipefail
@@ -17,6 +18,9 @@ case "$description" in
   *) echo "inspect-release.sh: not a Windows x86 or x64 program: $description" >&2; exit 1 ;;
 esac
 headers=$("$triple-objdump" -p "$program") || { echo "objdump failed on $program" >&2; exit 1; }
+
+# The most the release may weigh: 64 KiB, statically linked.
+size_budget=65536
 
 allowed="USER32.dll GDI32.dll COMDLG32.dll COMCTL32.dll SHELL32.dll IMAGEHLP.dll KERNEL32.dll ADVAPI32.dll msvcrt.dll"
 failures=0
@@ -113,7 +117,7 @@ row "manifest processor" "$(tr -d '\\' <<<"$arch")" "${processor:-none}" \
   "$(grep -qxE "$arch" <<<"$processor" && echo 1 || echo 0)"
 
 size=$(stat -c %s "$program")
-printf '%-22s %-34s %-34s %s\n' "size" "" "$size bytes" ""
+row "size" "at most $size_budget bytes" "$size bytes" "$([ "$size" -le "$size_budget" ] && echo 1 || echo 0)"
 if [ "$failures" -ne 0 ]; then
   echo "inspect-release.sh: $failures check(s) failed for $program" >&2
   exit 1

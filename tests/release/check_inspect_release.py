@@ -6,6 +6,7 @@ the matching check.
     check_inspect_release.py INSPECT_SCRIPT PROGRAM
 """
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -93,6 +94,16 @@ def manifest_type_23(image):
             struct.pack_into("<I", image.data, at, 23)
 
 
+def budget_of(script):
+    """The size budget, read from the inspection script's one constant."""
+    return int(re.search(r"^size_budget=(\d+)$", open(script).read(), re.M).group(1))
+
+
+def padded_to(size):
+    """Appends zeros (data past the last section, which loaders ignore) up to size bytes."""
+    return lambda image: image.data.extend(bytes(max(0, size - len(image.data))))
+
+
 FAULTS = [
     ("subsystem", set_subsystem_console),
     ("imported DLLs", import_foreign_dll),
@@ -119,20 +130,30 @@ def main():
     if status != 0 or failed:
         problems.append(f"the program itself fails: {failed}")
     original = open(program, "rb").read()
+    budget = budget_of(script)
+    faults = FAULTS + [("size", padded_to(budget + 1))]
     with tempfile.TemporaryDirectory() as folder:
-        for check, patch in FAULTS:
+        copy = os.path.join(folder, "pixmint.exe")
+
+        def inspect_patched(patch):
             image = Image(original)
             patch(image)
-            copy = os.path.join(folder, "pixmint.exe")
             open(copy, "wb").write(image.data)
-            status, failed = inspect(script, copy)
+            return inspect(script, copy)
+
+        # A file of exactly the budget is still within it.
+        status, failed = inspect_patched(padded_to(budget))
+        if status != 0 or failed:
+            problems.append(f"a file of exactly {budget} bytes fails: {failed}")
+        for check, patch in faults:
+            status, failed = inspect_patched(patch)
             # A missing manifest also leaves its contents unchecked; the first
             # failure must be the one the fault is about.
             if status == 0 or not failed or failed[0] != check:
                 problems.append(f"fault for '{check}': exit {status}, failed checks {failed}")
     for problem in problems:
         print(problem)
-    print(f"{len(FAULTS) + 1 - len(problems)} of {len(FAULTS) + 1} cases as expected")
+    print(f"{len(faults) + 2 - len(problems)} of {len(faults) + 2} cases as expected")
     return 1 if problems else 0
 
 
