@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "convert/JpegGuard.h"
 #include "convert/NetpbmReader.h"
 #include "convert/StbImage.h"
 
@@ -19,6 +20,10 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     if (width <= 0 || height <= 0 || int64_t(width) * height > maxPixels) {
         error = "image too large (" + std::to_string(width) + " x " + std::to_string(height) +
                 " pixels)";
+        return 0;
+    }
+    if (IsJpeg(data, size) && !JpegTablesAreSound(data, size)) {
+        error = "damaged JPEG image (bad Huffman table)";
         return 0;
     }
     uint8_t* pixels = stbi_load_from_memory(data, int(size), &width, &height, &channels, 4);
