@@ -1,29 +1,13 @@
 #include "convert/JpegGuard.h"
 
+#include <vector>
+
 namespace {
 
-constexpr uint8_t kDefineHuffmanTables = 0xC4;
-constexpr uint8_t kEndOfImage = 0xD9;
+// Bytes past the end read as 0, as stb_image reads them.
+uint8_t ByteAt(const uint8_t* data, size_t size, size_t at) { return at < size ? data[at] : 0; }
 
-// Markers that stand alone, without a length: TEM, RST0-7, SOI, EOI.
-bool StandsAlone(uint8_t marker) {
-    return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD9);
-}
-
-bool TablesAreSound(const uint8_t* segment, size_t length) {
-    size_t at = 0;
-    while (at < length) {
-        if (length - at < 17)
-            return false;
-        size_t symbols = 0;
-        for (int i = 1; i <= 16; ++i)
-            symbols += segment[at + i];
-        if (symbols > 256 || length - at - 17 < symbols)
-            return false;
-        at += 17 + symbols;
-    }
-    return true;
-}
+constexpr uint16_t kNoBadTable = 0xFFFF; // more than any segment length
 
 } // namespace
 
@@ -32,34 +16,39 @@ int IsJpeg(const uint8_t* data, size_t size) {
 }
 
 int JpegTablesAreSound(const uint8_t* data, size_t size) {
-    size_t at = 2;
-    while (at + 1 < size) {
-        if (data[at] != 0xFF) { // a scan's entropy-coded data
-            ++at;
+    // A DHT segment is a run of tables, each a class/id byte (the decoder
+    // stops at any but 0x00-0x03 and 0x10-0x13), 16 code counts and as many
+    // symbols as the counts add up to. Read from position x, badAfter[x] is
+    // how many bytes of tables come before the first one of more than 256
+    // symbols (kNoBadTable when the run ends first). Tables always move
+    // forward, so one pass from the end fills it.
+    std::vector<uint16_t> badAfter(size + 1, kNoBadTable);
+    for (size_t x = size; x-- > 0;) {
+        uint8_t kind = data[x];
+        if ((kind >> 4) > 1 || (kind & 15) > 3)
+            continue;
+        size_t symbols = 0;
+        for (size_t i = 1; i <= 16; ++i)
+            symbols += ByteAt(data, size, x + i);
+        if (symbols > 256) {
+            badAfter[x] = 0;
             continue;
         }
-        uint8_t marker = data[at + 1];
-        if (marker == 0xFF) { // fill byte
-            ++at;
-            continue;
+        size_t next = x + 17 + symbols;
+        if (next < size && badAfter[next] != kNoBadTable) {
+            size_t before = 17 + symbols + badAfter[next];
+            badAfter[x] = before < kNoBadTable ? uint16_t(before) : kNoBadTable;
         }
-        at += 2;
-        if (marker == 0x00 || StandsAlone(marker)) { // stuffed byte or a lone marker
-            if (marker == kEndOfImage)
-                return 1;
+    }
+    // The decoder reads tables while the segment length (less its own two
+    // bytes) is not used up.
+    for (size_t at = 0; at + 1 < size; ++at) {
+        if (data[at] != 0xFF || data[at + 1] != 0xC4)
             continue;
-        }
-        if (size - at < 2)
-            return 1; // cut short: the decoder will say so
-        size_t length = size_t(data[at]) << 8 | data[at + 1];
-        if (length < 2)
-            return 1;
-        size_t body = length - 2;
-        if (size - at - 2 < body)
-            body = size - at - 2;
-        if (marker == kDefineHuffmanTables && !TablesAreSound(data + at + 2, body))
+        size_t start = at + 4;
+        long tableBytes = long(ByteAt(data, size, at + 2) << 8 | ByteAt(data, size, at + 3)) - 2;
+        if (start < size && badAfter[start] != kNoBadTable && long(badAfter[start]) < tableBytes)
             return 0;
-        at += 2 + body;
     }
     return 1;
 }
