@@ -12,7 +12,13 @@ constexpr uint16_t kNoBadTable = 0xFFFF; // more than any segment length
 } // namespace
 
 int IsJpeg(const uint8_t* data, size_t size) {
-    return size >= 2 && data[0] == 0xFF && data[1] == 0xD8 ? 1 : 0;
+    // As stb_image tells: FF, any number of fill bytes FF, then D8.
+    size_t at = 0;
+    if (size == 0 || data[0] != 0xFF)
+        return 0;
+    while (at < size && data[at] == 0xFF)
+        ++at;
+    return at < size && data[at] == 0xD8 ? 1 : 0;
 }
 
 int JpegTablesAreSound(const uint8_t* data, size_t size) {

@@ -7,7 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// 1 when the data starts like a JPEG file (FF D8).
+// 1 when stb_image would take the data for a JPEG file: FF D8, with any
+// number of FF fill bytes between the two.
 int IsJpeg(const uint8_t* data, size_t size);
 
 // 1 when no DHT segment that stb_image could come across holds a table of
