@@ -10,9 +10,9 @@
 #include "convert/ImageDecoder.h"
 #include "convert/ImageEncoder.h"
 #include "convert/InkDecision.h"
-#include "convert/OutputFile.h"
 #include "convert/PictureInfo.h"
 #include "files/BlockFile.h"
+#include "files/ReplacementFile.h"
 #include "picture/PictureGrid.h"
 
 namespace {
@@ -164,7 +164,7 @@ class Run {
         std::vector<uint8_t> encoded = EncodePicture(format, look);
         if (encoded.empty())
             return Fail(kExitFailed, options.output + ": cannot encode the image");
-        if (!WriteOutputFile(options.output.c_str(), encoded.data(), encoded.size()))
+        if (!WriteWholeFile(options.output.c_str(), encoded.data(), encoded.size()))
             return Fail(kExitFailed, options.output + ": cannot write the image");
         return kExitOk;
     }
