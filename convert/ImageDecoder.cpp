@@ -45,10 +45,14 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     int width = 0, height = 0, channels = 0;
     if (size > size_t(INT_MAX) ||
         !stbi_info_from_memory(data, int(size), &width, &height, &channels)) {
-        error = std::string("damaged ") + format + " image";
+        error = std::string("damaged ") + format + " image, or one too large to read";
         return 0;
     }
-    if (width <= 0 || height <= 0 || int64_t(width) * height > maxPixels) {
+    if (width <= 0 || height <= 0) {
+        error = std::string("damaged ") + format + " image (no pixels)";
+        return 0;
+    }
+    if (int64_t(width) * height > maxPixels) {
         error = "image too large (" + std::to_string(width) + " x " + std::to_string(height) +
                 " pixels)";
         return 0;
