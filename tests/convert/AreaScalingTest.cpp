@@ -25,23 +25,6 @@ DecodedImage GreyImage(int width, int height, std::initializer_list<int> levels)
 
 uint32_t Level(double grey) { return uint32_t(grey * kLightnessPerLevel); }
 
-TEST(AreaScalingTest, LightnessIsLumaOverWhite) {
-    const uint8_t black[] = {0, 0, 0, 255}, clear[] = {0, 0, 0, 0}, half[] = {0, 0, 0, 51};
-    const uint8_t red[] = {255, 0, 0, 255}, grey[] = {77, 77, 77, 255};
-    EXPECT_EQ(PixelLightness(black), 0u);
-    EXPECT_EQ(PixelLightness(clear), kWhiteLightness); // transparent counts as white
-    EXPECT_EQ(PixelLightness(half), Level(204));       // 20 % black over white
-    EXPECT_EQ(PixelLightness(red), 299u * 255 * 255);  // luma 76.245
-    EXPECT_EQ(PixelLightness(grey), Level(77));
-}
-
-TEST(AreaScalingTest, SameSizeKeepsEveryPixel) {
-    DecodedImage image = GreyImage(3, 2, {0, 127, 255, 128, 1, 254});
-    EXPECT_EQ(ScaleByAreaAverage(image, 3, 2),
-              (std::vector<uint32_t>{Level(0), Level(127), Level(255), Level(128), Level(1),
-                                     Level(254)}));
-}
-
 TEST(AreaScalingTest, CellsAverageTheAreaTheyCover) {
     // Halving: each cell is the mean of a 2 x 2 block.
     DecodedImage image = GreyImage(4, 2, {0, 255, 0, 0, 255, 0, 255, 255});

@@ -6,7 +6,6 @@
 #include "convert/ImageDecoder.h"
 #include "convert/ImageEncoder.h"
 #include "convert/JpegGuard.h"
-#include "convert/PictureInfo.h"
 #include "convert/StbImage.h"
 #include "picture/FreshPicture.h"
 #include "picture/PictureGrid.h"
@@ -121,40 +120,6 @@ TEST_F(ImageEncoderTest, PbmPacksScaledRows) {
     EXPECT_EQ(rows[26], 0xC0);          // ...and two high
     EXPECT_EQ(rows[57 * 26 + 24], 0x00); // pixels 192 to 199 of the last row
     EXPECT_EQ(rows[57 * 26 + 25], 0xC0); // cell (100, 28): pixels 200 and 201
-}
-
-TEST_F(ImageEncoderTest, PngAndBmpDecodeBackInTheChosenColours) {
-    SetCell(5, 7, 1);
-    for (ImageFormat format : {ImageFormat::Png, ImageFormat::Bmp}) {
-        for (bool colours : {false, true}) {
-            ImageLook look;
-            look.scale = 3;
-            look.colours = colours;
-            Decoded decoded = Decode(EncodePicture(format, look));
-            ASSERT_EQ(decoded.ok, 1) << decoded.error;
-            ASSERT_EQ(decoded.image.width, 303);
-            ASSERT_EQ(decoded.image.height, 147);
-            auto pixel = [&](int x, int y) {
-                const uint8_t* p = decoded.image.rgba.get() + (size_t(y) * 303 + x) * 4;
-                return std::vector<int>{p[0], p[1], p[2]};
-            };
-            EXPECT_EQ(pixel(15, 21), (std::vector<int>{0, 0, 0}));
-            EXPECT_EQ(pixel(17, 23), (std::vector<int>{0, 0, 0}));
-            EXPECT_EQ(pixel(18, 21), colours ? (std::vector<int>{253, 218, 111})
-                                             : (std::vector<int>{255, 255, 255}));
-        }
-    }
-}
-
-TEST_F(ImageEncoderTest, InfoCountsInkAndDrawsRows) {
-    SetPictureMode(PictureMode::Logo);
-    SetCell(0, 0, 1);
-    SetCell(3, 0, 1);
-    std::string info = DescribePicture();
-    std::string row0 = "#..#" + std::string(97, '.') + "\n";
-    EXPECT_EQ(info.substr(0, info.find(row0)),
-              "kind: logo\nsize: 101 x 29\nink: 2 of 2929 cells\n");
-    EXPECT_EQ(info.size(), info.find(row0) + 29 * 102);
 }
 
 } // namespace

@@ -44,14 +44,6 @@ TEST_F(InkDecisionTest, ThresholdInksCellsStrictlyDarker) {
     EXPECT_EQ(InkCells(), kGridCells);
 }
 
-TEST_F(InkDecisionTest, LogoSizeLeavesHiddenRowsAlone) {
-    SetPictureMode(PictureMode::Logo);
-    InkRule rule;
-    rule.dither = true;
-    DecideInk(Uniform(0), rule);
-    EXPECT_EQ(InkCells(), kGridColumns * kLogoHeight);
-}
-
 TEST_F(InkDecisionTest, DitherKeepsShadesAsDotDensity) {
     InkRule rule;
     rule.dither = true;
