@@ -21,7 +21,7 @@ const char kProgram[] = "pixmint-convert";
 
 // No image or block file comes near this; it keeps a mistaken input (a disk
 // image, say) from being read into memory whole.
-constexpr long kMaxInputBytes = 256L * 1024 * 1024;
+constexpr size_t kMaxInputBytes = size_t(256) * 1024 * 1024;
 
 // A block file's full length; a shorter one is cut short.
 constexpr long kLogoFileSize = 16 + kLogoHeight * 13;
@@ -67,7 +67,7 @@ class Run {
         size_t got;
         while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
             bytes.insert(bytes.end(), chunk, chunk + got);
-            if (long(bytes.size()) > kMaxInputBytes) {
+            if (bytes.size() > kMaxInputBytes) {
                 std::fclose(file);
                 return Fail(0, path + ": too large for an image");
             }
