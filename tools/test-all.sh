@@ -50,7 +50,7 @@ win32() {
 }
 
 fuzz() {
-  tools/fuzz.sh "${PIXMINT_FUZZ_SECONDS:-30}"
+  tools/fuzz.sh "${PIXMINT_FUZZ_SECONDS:-45}"
 }
 
 if ! tools/setup.sh; then

@@ -83,3 +83,18 @@ def bmp_file(pixels, bits=24):
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data),
                        2835, 2835, 2 if bits == 1 else 0, 0)
     return header + info + palette + bytes(data)
+
+
+def png_file(pixels):
+    """An 8-bit RGBA PNG. pixels: rows of (red, green, blue, alpha) tuples,
+    top row first."""
+    import zlib
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    raw = b"".join(b"\x00" + bytes(v for pixel in row for v in pixel) for row in pixels)
+    header = struct.pack(">IIBBBBB", len(pixels[0]), len(pixels), 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw))
+            + chunk(b"IEND", b""))

@@ -594,6 +594,7 @@ def main():
     parser.add_argument("--runner", required=True)
     parser.add_argument("--session-dir", required=True)
     parser.add_argument("--out-dir", required=True)
+    parser.add_argument("--converter", help="pixmint-convert.exe, for the cases that compare with it")
     parser.add_argument("rest", nargs="*")
     options = parser.parse_args()
     if not os.path.isfile(options.program):
@@ -603,6 +604,8 @@ def main():
     options.session = session
     options.out_dir = os.path.abspath(options.out_dir)
     options.program = os.path.abspath(options.program)
+    if options.converter:
+        options.converter = os.path.abspath(options.converter)
     EditorTestCase.options = options
     started = session.start()
     try:

@@ -237,7 +237,28 @@ class FilesTest(EditorTestCase):
         self.dismiss_error("save-error")
         self.assertFalse(os.path.exists(target + ".bin"))
 
-    def test_10_close_from_title_bar(self):
+    def test_10_converter_writes_what_the_editor_saves(self):
+        """The same black-and-white bitmap through the converter and through
+        Load and Save of the editor gives the same block file and block info
+        file, byte for byte."""
+        picture = screensaver_pattern()
+        picture[20][100] = 1
+        bitmap = self.write("both.bmp", formats.bmp_file(picture, bits=24))
+        converted = os.path.join(self.files, "converted.bin")
+        status = self.session.wine(self.options.converter, wine_path(bitmap), wine_path(converted),
+                                   quiet=True)
+        self.assertEqual(status, 0, "pixmint-convert failed")
+        self.switch_size(SCREENSAVER_HEIGHT, "screensaver-for-converter")
+        self.assertPicture(self.load(bitmap, SCREENSAVER_HEIGHT, "bitmap-for-converter"), picture,
+                           "bitmap loaded")
+        saved = os.path.join(self.files, "editor")
+        self.editor.choose_file("save", "Save As", wine_path(saved))
+        self.editor.wait_gone("Save As")
+        self.assertEqual(self.read(converted), self.read_when_written(saved + ".bin", 647))
+        self.assertEqual(self.read(converted[:-4] + ".bid"), self.read(saved + ".bid"))
+        self.assertEqual(self.read(converted), formats.block_file(picture))
+
+    def test_11_close_from_title_bar(self):
         self.editor.session.click(*self.editor.close_box_point())
         self.assertEqual(self.editor.wait_exit(), 0)
         self.assertNoErrorLog()

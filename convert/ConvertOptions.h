@@ -1,0 +1,37 @@
+// The command line of pixmint-convert: what to read, what to write and how.
+#pragma once
+
+#include <string>
+
+#include "picture/PictureGrid.h"
+
+enum class ConvertAction {
+    Convert, // INPUT OUTPUT
+    Info,    // --info INPUT
+    Help     // --help
+};
+
+struct ConvertOptions {
+    ConvertAction action = ConvertAction::Convert;
+    std::string input;
+    std::string output;
+    // Set when --logo or --screensaver was given; an image becomes a
+    // screensaver otherwise, and a block file keeps its own size.
+    bool sizeGiven = false;
+    PictureMode mode = PictureMode::Screensaver;
+    int threshold = 128; // luminance 0..255; darker pixels become ink
+    bool dither = false;
+    bool invert = false;
+    int scale = 1;       // enlargement of image output
+    bool colours = false;
+};
+
+constexpr int kMaxScale = 64;
+
+// Parses argv[1..argc-1]. Returns 1 and fills options, or returns 0 and
+// describes the mistake in error (one line, without the program name).
+int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& options,
+                        std::string& error);
+
+// The text --help prints.
+const char* ConvertUsage();

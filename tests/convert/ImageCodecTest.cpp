@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "convert/ImageDecoder.h"
+#include "convert/ImageEncoder.h"
+#include "convert/JpegGuard.h"
+#include "convert/StbImage.h"
+#include "picture/FreshPicture.h"
+#include "picture/PictureGrid.h"
+
+namespace {
+
+// A header as text, then raw sample bytes.
+std::vector<uint8_t> Bytes(const std::string& text, std::vector<uint8_t> raw = {}) {
+    raw.insert(raw.begin(), text.begin(), text.end());
+    return raw;
+}
+
+struct Decoded {
+    int ok = 0;
+    std::string error;
+    DecodedImage image;
+    // The red channel of every pixel, row by row.
+    std::vector<int> Reds() const {
+        std::vector<int> reds;
+        for (int i = 0; i < image.width * image.height; ++i)
+            reds.push_back(image.rgba.get()[i * 4]);
+        return reds;
+    }
+};
+
+Decoded Decode(const std::vector<uint8_t>& bytes, int64_t maxPixels = kMaxImagePixels) {
+    Decoded result;
+    result.ok = DecodeImage(bytes.data(), bytes.size(), maxPixels, result.image, result.error);
+    return result;
+}
+
+TEST(NetpbmReaderTest, ReadsAllSixKinds) {
+    // Plain PBM: comments anywhere in the header, bits with or without spaces; 1 is black.
+    Decoded pbm = Decode(Bytes("P1\n# made by hand\n3 2 # size\n1 0 1\n010"));
+    ASSERT_EQ(pbm.ok, 1) << pbm.error;
+    EXPECT_EQ(pbm.Reds(), (std::vector<int>{0, 255, 0, 255, 0, 255}));
+    // Raw PBM: rows start on a new byte.
+    Decoded raw = Decode(Bytes("P4\n9 2\n", {0x80, 0x80, 0x7F, 0x00}));
+    ASSERT_EQ(raw.ok, 1) << raw.error;
+    EXPECT_EQ(raw.Reds(), (std::vector<int>{0, 255, 255, 255, 255, 255, 255, 255, 0,
+                                            255, 0, 0, 0, 0, 0, 0, 0, 255}));
+    // Grey levels scale from the maximum value to 0..255, rounded.
+    Decoded pgm = Decode(Bytes("P2 3 1 15 0 7 15"));
+    ASSERT_EQ(pgm.ok, 1) << pgm.error;
+    EXPECT_EQ(pgm.Reds(), (std::vector<int>{0, 119, 255}));
+    Decoded pgm16 = Decode(Bytes("P5 2 1 65535\n", {0x80, 0x00, 0xFF, 0xFF}));
+    ASSERT_EQ(pgm16.ok, 1) << pgm16.error;
+    EXPECT_EQ(pgm16.Reds(), (std::vector<int>{128, 255}));
+    // Colour: three samples a pixel, alpha always opaque.
+    Decoded ppm = Decode(Bytes("P6 1 1 255\n", {10, 20, 30}));
+    ASSERT_EQ(ppm.ok, 1) << ppm.error;
+    EXPECT_EQ(std::vector<int>(ppm.image.rgba.get(), ppm.image.rgba.get() + 4),
+              (std::vector<int>{10, 20, 30, 255}));
+    Decoded plainPpm = Decode(Bytes("P3 1 1 3 3 0 1"));
+    ASSERT_EQ(plainPpm.ok, 1) << plainPpm.error;
+    EXPECT_EQ(plainPpm.Reds(), (std::vector<int>{255}));
+}
+
+TEST(NetpbmReaderTest, RefusesDamagedFiles) {
+    for (const char* bad : {"P4\n9 2\n\x80", "P1 2 2 1 0 1", "P2 2 1 15 3 16", "P2 0 1 15",
+                            "P5 1 1 0\n\x01", "P6 1 1 255", "P3 1 x 255", "P2 99999999999 1 1"}) {
+        Decoded decoded = Decode(Bytes(bad));
+        EXPECT_EQ(decoded.ok, 0) << bad;
+        EXPECT_FALSE(decoded.error.empty()) << bad;
+    }
+    // Too many pixels is refused from the header alone.
+    Decoded large = Decode(Bytes("P4 1000 1000\n"), 999999);
+    EXPECT_EQ(large.ok, 0);
+    EXPECT_NE(large.error.find("too large"), std::string::npos) << large.error;
+}
+
+void AppendToVector(void* context, void* data, int size) {
+    auto* out = static_cast<std::vector<uint8_t>*>(context);
+    out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+}
+
+TEST(JpegGuardTest, RefusesTablesOfMoreThan256Symbols) {
+    std::vector<uint8_t> pixels(16 * 8 * 3, 90);
+    std::vector<uint8_t> jpeg;
+    ASSERT_EQ(stbi_write_jpg_to_func(AppendToVector, &jpeg, 16, 8, 3, pixels.data(), 80), 1);
+    ASSERT_EQ(IsJpeg(jpeg.data(), jpeg.size()), 1);
+    EXPECT_EQ(JpegTablesAreSound(jpeg.data(), jpeg.size()), 1);
+    EXPECT_EQ(Decode(jpeg).ok, 1);
+
+    // The first table of the first DHT segment claims 16 x 17 = 272 symbols.
+    size_t dht = 2;
+    while (dht + 1 < jpeg.size() && !(jpeg[dht] == 0xFF && jpeg[dht + 1] == 0xC4))
+        ++dht;
+    ASSERT_LT(dht + 21, jpeg.size());
+    for (size_t i = dht + 5; i < dht + 21; ++i)
+        jpeg[i] = 17;
+    EXPECT_EQ(JpegTablesAreSound(jpeg.data(), jpeg.size()), 0);
+    Decoded hostile = Decode(jpeg);
+    EXPECT_EQ(hostile.ok, 0);
+    EXPECT_NE(hostile.error.find("JPEG"), std::string::npos) << hostile.error;
+}
+
+class ImageEncoderTest : public FreshPictureTest {};
+
+TEST_F(ImageEncoderTest, PbmPacksScaledRows) {
+    SetPictureMode(PictureMode::Logo);
+    SetCell(0, 0, 1);
+    SetCell(100, 28, 1);
+    ImageLook look;
+    look.scale = 2;
+    std::vector<uint8_t> pbm = EncodePicture(ImageFormat::Pbm, look);
+    std::string header = "P4\n202 58\n";
+    ASSERT_EQ(pbm.size(), header.size() + 26 * 58);
+    EXPECT_EQ(std::string(pbm.begin(), pbm.begin() + header.size()), header);
+    const uint8_t* rows = pbm.data() + header.size();
+    EXPECT_EQ(rows[0], 0xC0);           // cell (0, 0) is two pixels wide...
+    EXPECT_EQ(rows[26], 0xC0);          // ...and two high
+    EXPECT_EQ(rows[57 * 26 + 24], 0x00); // pixels 192 to 199 of the last row
+    EXPECT_EQ(rows[57 * 26 + 25], 0xC0); // cell (100, 28): pixels 200 and 201
+}
+
+} // namespace

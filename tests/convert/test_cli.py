@@ -1,0 +1,192 @@
+"""pixmint-convert from the command line, as scripts use it: what it writes,
+what it prints and how it fails. Inputs are built with the end-to-end tests'
+own encoders (tests/e2e/formats.py), and the expected block files are packed
+by them from pixels the test chooses, independently of the program."""
+
+import argparse
+import os
+import random
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import formats  # noqa: E402
+from formats import LOGO_HEIGHT, SCREENSAVER_HEIGHT, WIDTH  # noqa: E402
+
+PROGRAM = None
+BLACK, WHITE, CLEAR = (0, 0, 0, 255), (255, 255, 255, 255), (0, 0, 0, 0)
+
+
+def grey(level):
+    return (level, level, level, 255)
+
+
+def random_picture(height, seed):
+    generator = random.Random(seed)
+    return [[generator.randint(0, 1) for _ in range(WIDTH)] for _ in range(height)]
+
+
+class ConverterTest(unittest.TestCase):
+
+    def setUp(self):
+        self.dir = tempfile.mkdtemp(prefix="pixmint-convert-")
+
+    def tearDown(self):
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+    def path(self, name):
+        return os.path.join(self.dir, name)
+
+    def write(self, name, data):
+        with open(self.path(name), "wb") as f:
+            f.write(data)
+        return self.path(name)
+
+    def read(self, name):
+        with open(self.path(name), "rb") as f:
+            return f.read()
+
+    def run_program(self, *args):
+        return subprocess.run([PROGRAM] + [str(a) for a in args], capture_output=True,
+                              text=True, cwd=self.dir, timeout=60)
+
+    def convert(self, *args):
+        result = self.run_program(*args)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stderr, "")
+        return result
+
+    def test_round_trips_through_every_image_format(self):
+        for height in (LOGO_HEIGHT, SCREENSAVER_HEIGHT):
+            size = [] if height == SCREENSAVER_HEIGHT else ["--logo"]
+            picture = random_picture(height, height)
+            original = self.write("in.bin", formats.block_file(picture))
+            for extension in ("png", "bmp", "pbm"):
+                with self.subTest(height=height, format=extension):
+                    self.convert(original, "picture." + extension)
+                    self.convert(*size, "picture." + extension, "back.bin")
+                    self.assertEqual(self.read("back.bin"), formats.block_file(picture))
+                    self.assertEqual(self.read("back.bid"), formats.block_info_file(height))
+            # Block file to block file keeps the picture too.
+            self.convert(original, "copy.bin")
+            self.assertEqual(self.read("copy.bin"), formats.block_file(picture))
+
+    def test_known_pixels_give_known_bytes(self):
+        # A logo-sized image: greys around the threshold, colours, transparency.
+        pixels = [[WHITE] * WIDTH for _ in range(LOGO_HEIGHT)]
+        pixels[0][:8] = [grey(0), grey(127), grey(128), grey(200), CLEAR, (0, 0, 0, 100),
+                         (255, 0, 0, 255), (0, 255, 0, 255)]
+        pixels[28][100] = BLACK
+        lightness = {(0, 0): 0, (1, 0): 127, (2, 0): 128, (3, 0): 200, (5, 0): 255 - 100,
+                     (6, 0): 76.245, (7, 0): 149.685, (100, 28): 0}
+        source = self.write("known.png", formats.png_file(pixels))
+
+        def expected(threshold, invert=False):
+            picture = formats.blank(LOGO_HEIGHT)
+            for r in range(LOGO_HEIGHT):
+                for c in range(WIDTH):
+                    ink = lightness.get((c, r), 255) < threshold
+                    picture[r][c] = int(ink != invert)
+            return formats.block_file(picture)
+
+        for options, threshold, invert in (([], 128, False), (["--threshold", "200"], 200, False),
+                                           (["--threshold=150", "--invert"], 150, True)):
+            with self.subTest(options=options):
+                self.convert("--logo", *options, source, "known.bin")
+                self.assertEqual(self.read("known.bin"), expected(threshold, invert))
+
+    def test_other_sizes_are_scaled_to_the_chosen_size(self):
+        picture = random_picture(SCREENSAVER_HEIGHT, 7)
+        # Twice the size in each direction: every cell is a 2 x 2 block.
+        doubled = [[BLACK if v else WHITE for v in row for _ in range(2)]
+                   for row in picture for _ in range(2)]
+        self.convert(self.write("double.png", formats.png_file(doubled)), "double.bin")
+        self.assertEqual(self.read("double.bin"), formats.block_file(picture))
+        # A small 1-bit bitmap, left half black, enlarged to a logo.
+        half = [[1] * 25 + [0] * 25 for _ in range(20)]
+        self.convert("--logo", self.write("half.bmp", formats.bmp_file(half, bits=1)), "half.pbm")
+        header = b"P4\n101 29\n"
+        data = self.read("half.pbm")
+        self.assertEqual(data[:len(header)], header)
+        rows = data[len(header):]
+        self.assertEqual(len(rows), 29 * 13)
+        for r in range(29):
+            row = rows[13 * r:13 * (r + 1)]
+            self.assertEqual(row[:6], b"\xff" * 6, "row %d, left half" % r)
+            self.assertEqual(row[7:], b"\x00" * 6, "row %d, right half" % r)
+
+    def test_preview_is_enlarged_in_the_chosen_colours(self):
+        picture = formats.blank(LOGO_HEIGHT)
+        picture[0][0] = 1
+        source = self.write("dot.bin", formats.block_file(picture))
+        self.convert("--scale", "3", "--colours", source, "preview.bmp")
+        data = self.read("preview.bmp")
+        self.assertEqual(data[:2], b"BM")
+        width, height = int.from_bytes(data[18:22], "little"), int.from_bytes(data[22:26], "little")
+        self.assertEqual((width, height), (303, 87))
+        self.assertIn(bytes([111, 218, 253]), data)  # the editor's background, stored B, G, R
+
+    def test_info_describes_a_block_file(self):
+        picture = formats.blank(LOGO_HEIGHT)
+        picture[1][2] = picture[28][100] = 1
+        result = self.convert("--info", self.write("logo.bin", formats.block_file(picture)))
+        lines = result.stdout.splitlines()
+        self.assertEqual(lines[:3], ["kind: logo", "size: 101 x 29", "ink: 2 of 2929 cells"])
+        self.assertEqual(lines[3:], ["".join("#" if v else "." for v in row) for row in picture])
+        result = self.run_program("--info", self.write("notes.txt", b"hello"))
+        self.assertEqual((result.returncode, result.stdout), (1, "kind: not a block file\n"))
+
+    def test_help(self):
+        result = self.convert("--help")
+        self.assertTrue(result.stdout.startswith("usage: pixmint-convert"), result.stdout)
+
+    def test_failures_say_why_and_write_nothing(self):
+        good = self.write("good.bin", formats.block_file(random_picture(SCREENSAVER_HEIGHT, 3)))
+        png = formats.png_file([[BLACK, WHITE]] * 2)
+        self.write("damaged.png", png[:len(png) - 20])
+        self.write("short.bin", formats.block_file(random_picture(LOGO_HEIGHT, 4))[:300])
+        self.write("kept.png", b"an earlier picture")
+        cases = [
+            (["missing.png", "out.bin"], 1, "missing.png"),
+            (["damaged.png", "out.bin"], 1, "damaged PNG"),
+            (["damaged.png", "kept.png"], 1, "damaged PNG"),
+            (["short.bin", "out.png"], 1, "cut short"),
+            (["good.bin", self.path("no-such-dir/out.png")], 1, "cannot write"),
+            (["--bogus", "good.bin", "out.png"], 2, "--bogus"),
+            (["good.bin", "out.png", "--scale"], 2, "--scale"),
+            (["--threshold", "256", "good.bin", "out.bin"], 2, "--threshold"),
+            (["--scale", "x", "good.bin", "out.png"], 2, "--scale"),
+            (["good.bin"], 2, "missing output"),
+            (["good.bin", "out.jpg"], 2, "out.jpg"),
+            (["--colours", "good.bin", "out.pbm"], 2, "--colours"),
+        ]
+        before = sorted(os.listdir(self.dir))
+        for args, code, mention in cases:
+            with self.subTest(args=args):
+                result = self.run_program(*args)
+                self.assertEqual(result.returncode, code, result.stderr)
+                self.assertEqual(result.stdout, "")
+                lines = result.stderr.splitlines()
+                self.assertEqual(len(lines), 1, result.stderr)
+                self.assertTrue(lines[0].startswith("pixmint-convert: "), lines[0])
+                self.assertIn(mention, lines[0])
+                self.assertEqual(sorted(os.listdir(self.dir)), before, "files left behind")
+        self.assertEqual(self.read("kept.png"), b"an earlier picture")
+
+
+def main():
+    global PROGRAM
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("rest", nargs="*")
+    options = parser.parse_args()
+    PROGRAM = os.path.abspath(options.program)
+    program = unittest.main(argv=[sys.argv[0]] + options.rest, exit=False, verbosity=2)
+    return 0 if program.result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

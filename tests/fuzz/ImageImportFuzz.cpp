@@ -1,0 +1,61 @@
+// Feeds arbitrary bytes to the converter's import path, as an image file's
+// content: decode (stb_image or the netpbm reader), scale to the picture
+// size, decide ink. Whatever the decoders accept must come out as a picture:
+// every cell 0 or 1, the chosen size, nothing outside it touched. The first
+// byte picks the size and the ink rule, so that every path is reached.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "convert/AreaScaling.h"
+#include "convert/ImageDecoder.h"
+#include "convert/InkDecision.h"
+#include "picture/PictureGrid.h"
+
+namespace {
+
+// Small enough that one run stays fast; the limit itself is what is tested.
+constexpr int64_t kFuzzMaxPixels = 1 << 20;
+
+void Check(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "ImageImportFuzz: %s\n", what);
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0)
+        return 0;
+    uint8_t choice = data[0];
+    DecodedImage image;
+    std::string error;
+    if (!DecodeImage(data + 1, size - 1, kFuzzMaxPixels, image, error)) {
+        Check(!error.empty(), "a refused image without a reason");
+        return 0;
+    }
+    Check(image.width > 0 && image.height > 0 && image.rgba != nullptr, "an empty image");
+    Check(int64_t(image.width) * image.height <= kFuzzMaxPixels, "the pixel limit was ignored");
+
+    ClearPicture();
+    SetPictureMode(choice & 1 ? PictureMode::Logo : PictureMode::Screensaver);
+    std::vector<uint32_t> lightness = ScaleByAreaAverage(image, PictureWidth(), PictureHeight());
+    Check(lightness.size() == size_t(PictureWidth()) * PictureHeight(), "wrong number of cells");
+    for (uint32_t value : lightness)
+        Check(value <= kWhiteLightness, "a cell lighter than white");
+
+    InkRule rule;
+    rule.dither = (choice & 2) != 0;
+    rule.invert = (choice & 4) != 0;
+    rule.threshold = choice & 8 ? 255 : 128;
+    DecideInk(lightness, rule);
+    for (uint8_t cell : thePicture.cells)
+        Check(cell <= 1, "a cell holds neither 0 nor 1");
+    for (int row = PictureHeight(); row < kGridRows; ++row)
+        for (int column = 0; column < kGridColumns; ++column)
+            Check(CellAt(column, row) == 0, "a hidden row got ink");
+    return 0;
+}
