@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -37,6 +38,16 @@ class ScratchDirectory {
 
     // The full path of a name inside the directory, as the program sees paths.
     std::string Path(const std::string& name) const { return (root_ / name).string(); }
+
+    // The names of the entries in the directory, sorted.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(root_, error))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
     static void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
