@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "files/BlockInfoFile.h"
+#include "files/ReplacementFile.h"
 #include "picture/PictureGrid.h"
 
 namespace {
@@ -131,15 +132,16 @@ void ReadBlockFile(const char* path) {
 int WriteBlockFile(const char* path) {
     if (path == nullptr)
         return 0;
-    // The block file is created (or emptied) before its companion, and the
-    // companion is complete before the first byte of block data.
-    FILE* file = std::fopen(path, "wb");
+    // The new block file is made under a temporary name before its companion,
+    // the companion is complete before the first byte of block data, and the
+    // old block file is replaced only once the new one is complete.
+    ReplacementFile file(path);
 
     TextString infoPath = BlockInfoPath(path);
     if (infoPath.length > 0)
         WriteBlockInfoFile(infoPath.text, GetPictureMode());
 
-    if (file == nullptr)
+    if (file.stream() == nullptr)
         return 0;
     uint8_t data[kMaxBlockFileSize];
     size_t size = 0;
@@ -152,7 +154,7 @@ int WriteBlockFile(const char* path) {
     }
     size += PackRows(data + size);
 
-    size_t written = std::fwrite(data, 1, size, file);
-    int closed = std::fclose(file);
-    return written == size && closed == 0 ? 1 : 0;
+    if (std::fwrite(data, 1, size, file.stream()) != size)
+        return 0;
+    return file.Commit();
 }

@@ -18,7 +18,8 @@ int IsScreensaverBlockFile(const char* path);
 void ReadBlockFile(const char* path);
 
 // Writes the picture as a block file of the current size, and beside it the
-// block info file when the file name holds ".bin". Returns 1 when the block
-// file was created and completely written, else 0. The block info file does
-// not count towards the result.
+// block info file when the file name holds ".bin". The new block file takes
+// the old one's place only once it is complete: returns 1 then, else 0, and
+// after a failure an existing block file is left exactly as it was. The block
+// info file does not count towards the result.
 int WriteBlockFile(const char* path);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "FileSizeLimit.h"
 #include "ScratchDirectory.h"
 #include "files/BlockFile.h"
 #include "picture/PictureGrid.h"
@@ -298,17 +299,33 @@ TEST_F(BlockFileTest, SaveReportsFailure) {
     EXPECT_EQ(WriteBlockFile(inMissingFolder.c_str()), 0);
     EXPECT_FALSE(ScratchDirectory::Exists(inMissingFolder));
 
-    // A folder in the block file's place: nothing can be written there.
+    // A folder in the block file's place: nothing can be written there, and
+    // nothing is left behind but the companion.
     std::filesystem::create_directories(dir.Root() / "taken.bin");
     std::string taken = dir.Path("taken.bin");
     EXPECT_EQ(WriteBlockFile(taken.c_str()), 0);
-
-#ifdef __linux__
-    // A device that accepts the open but fails every write: the loss is reported.
-    if (ScratchDirectory::Exists("/dev/full")) {
-        EXPECT_EQ(WriteBlockFile("/dev/full"), 0);
-    }
-#endif
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Root() / "taken.bin"));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"taken.bid", "taken.bin"}));
 }
+
+#ifdef PIXMINT_HAS_FILE_SIZE_LIMIT
+TEST_F(BlockFileTest, SaveFailingPartWayKeepsTheOldBlockFile) {
+    std::string path = dir.Path("old.bin");
+    const std::vector<uint8_t> old(647, 0xAA);
+    ScratchDirectory::WriteBytes(path, old);
+    SetPictureMode(PictureMode::Screensaver);
+    int saved;
+    {
+        // Room for the companion, not for a whole screensaver.
+        FileSizeLimit limit(300);
+        ASSERT_TRUE(limit.Active());
+        saved = WriteBlockFile(path.c_str());
+    }
+    EXPECT_EQ(saved, 0);
+    EXPECT_EQ(ScratchDirectory::ReadBytes(path), old);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"old.bid", "old.bin"}));
+    EXPECT_EQ(ScratchDirectory::ReadBytes(dir.Path("old.bid")).size(), 93u);
+}
+#endif
 
 } // namespace
