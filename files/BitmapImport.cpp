@@ -1,8 +1,8 @@
 #include "files/BitmapImport.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "files/TopDownBitmap.h"
 #include "picture/PictureGrid.h"
@@ -12,22 +12,28 @@ namespace {
 // Files larger than this go to the platform's loader whatever their layout.
 constexpr long kMaxDrawnFileSize = 32L << 20;
 
-// The whole file, or nothing when it cannot be read or is too large.
-std::vector<uint8_t> ReadSmallFile(const char* path) {
-    std::vector<uint8_t> bytes;
-    FILE* file = std::fopen(path, "rb");
-    if (!file)
-        return bytes;
+// A block of memory owned for one scope. Not a standard container: that
+// would link the C++ exception runtime into the release.
+class OwnedBlock {
+  public:
+    explicit OwnedBlock(size_t size) : data_(size > 0 ? std::malloc(size) : nullptr) {}
+    ~OwnedBlock() { std::free(data_); }
+    OwnedBlock(const OwnedBlock&) = delete;
+    OwnedBlock& operator=(const OwnedBlock&) = delete;
+    uint8_t* data() const { return static_cast<uint8_t*>(data_); }
+
+  private:
+    void* data_;
+};
+
+// The size of the file, or -1 when it cannot be read whole or is too large.
+long SmallFileSize(FILE* file) {
     long size = -1;
     if (std::fseek(file, 0, SEEK_END) == 0)
         size = std::ftell(file);
-    if (size > 0 && size <= kMaxDrawnFileSize && std::fseek(file, 0, SEEK_SET) == 0) {
-        bytes.resize(size_t(size));
-        if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
-            bytes.clear();
-    }
-    std::fclose(file);
-    return bytes;
+    if (size <= 0 || size > kMaxDrawnFileSize || std::fseek(file, 0, SEEK_SET) != 0)
+        return -1;
+    return size;
 }
 
 // A top-down bitmap file scaled to width x height and reduced to black and
@@ -35,12 +41,20 @@ std::vector<uint8_t> ReadSmallFile(const char* path) {
 // (LR_MONOCHROME | LR_CREATEDIBSECTION: a one-bit DIB section, black then
 // white). Null when the file is not one or cannot be drawn.
 HANDLE LoadTopDownBitmap(const char* path, int width, int height) {
-    std::vector<uint8_t> bytes = ReadSmallFile(path);
+    FILE* file = std::fopen(path, "rb");
+    if (!file)
+        return nullptr;
+    long size = SmallFileSize(file);
+    OwnedBlock bytes(size > 0 ? size_t(size) : 0);
+    int read = bytes.data() && std::fread(bytes.data(), 1, size_t(size), file) == size_t(size);
+    std::fclose(file);
     TopDownBitmapLayout layout;
-    if (!FindTopDownBitmap(bytes.data(), bytes.size(), layout))
+    if (!read || !FindTopDownBitmap(bytes.data(), size_t(size), layout))
         return nullptr;
     // The file's header and colour table, copied to an aligned block.
-    std::vector<DWORD> source((layout.infoSize + sizeof(DWORD) - 1) / sizeof(DWORD));
+    OwnedBlock source(layout.infoSize);
+    if (!source.data())
+        return nullptr;
     std::memcpy(source.data(), bytes.data() + layout.infoOffset, layout.infoSize);
 
     struct {
