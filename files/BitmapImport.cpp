@@ -76,11 +76,10 @@ HANDLE LoadTopDownBitmap(const char* path, int width, int height) {
     HBITMAP image = CreateDIBSection(memoryDc, reinterpret_cast<BITMAPINFO*>(&monochrome),
                                      DIB_RGB_COLORS, &pixels, nullptr, 0);
     HGDIOBJ previous = image ? SelectObject(memoryDc, image) : nullptr;
-    int drawn = previous &&
-                StretchDIBits(memoryDc, 0, 0, width, height, 0, 0, layout.width, layout.height,
-                              bytes.data() + layout.bitsOffset,
-                              reinterpret_cast<BITMAPINFO*>(source.data()), DIB_RGB_COLORS,
-                              SRCCOPY) != 0;
+    int drawn = previous && StretchDIBits(memoryDc, 0, 0, width, height, 0, 0, layout.width,
+                                          layout.height, bytes.data() + layout.bitsOffset,
+                                          reinterpret_cast<BITMAPINFO*>(source.data()),
+                                          DIB_RGB_COLORS, SRCCOPY) != 0;
     if (previous)
         SelectObject(memoryDc, previous);
     DeleteDC(memoryDc);

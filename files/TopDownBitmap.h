@@ -13,7 +13,7 @@ struct TopDownBitmapLayout {
     size_t bitsOffset; // the rows, top row first
     size_t bitsSize;
     int32_t width;
-    int32_t height;    // the number of rows, positive
+    int32_t height; // the number of rows, positive
 };
 
 // 1 when bytes hold a bitmap file ("BM") with an information header of at

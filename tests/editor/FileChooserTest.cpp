@@ -14,7 +14,7 @@
 namespace {
 
 struct StandIn {
-    std::string browseTo;        // the folder the dialog makes current
+    std::string browseTo;         // the folder the dialog makes current
     const char* chosen = nullptr; // null: the user cancels
     std::string initialDir;
     DWORD flags = 0;

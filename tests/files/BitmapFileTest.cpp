@@ -123,14 +123,14 @@ TEST(FindTopDownBitmapTest, FindsTheRowsOfWholeUncompressedTopDownFilesOnly) {
         return bytes;
     };
     const std::vector<std::vector<uint8_t>> others = {
-        BitmapBytes(101, 49, 1, black),                               // bottom row first
-        std::vector<uint8_t>(good.begin(), good.end() - 1),           // last row cut short
-        std::vector<uint8_t>(good.begin(), good.begin() + 40),        // header cut short
-        with(30, 1),                                                  // run-length encoded
-        with(46, 3),                                                  // 3 colours for 1 bit
-        with(10, 20),                                                 // rows inside the header
-        with(18, 0),                                                  // width 0 (101 -> 0)
-        with(14, 12),                                                 // the old core header
+        BitmapBytes(101, 49, 1, black),                        // bottom row first
+        std::vector<uint8_t>(good.begin(), good.end() - 1),    // last row cut short
+        std::vector<uint8_t>(good.begin(), good.begin() + 40), // header cut short
+        with(30, 1),                                           // run-length encoded
+        with(46, 3),                                           // 3 colours for 1 bit
+        with(10, 20),                                          // rows inside the header
+        with(18, 0),                                           // width 0 (101 -> 0)
+        with(14, 12),                                          // the old core header
         with(0, 'X'),
     };
     for (size_t i = 0; i < others.size(); ++i)
