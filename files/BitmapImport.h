@@ -1,6 +1,7 @@
 // Import of a Windows bitmap file into the picture, through the platform's
 // image loader: the image is scaled to the current picture size and reduced
-// to black and white, and its black pixels become ink.
+// to black and white, and its black pixels become ink. A file stored top row
+// first, which some loaders leave blank, is drawn the same way by GDI itself.
 #pragma once
 
 #include <windows.h>
@@ -9,5 +10,11 @@
 
 // Replaces the picture with the image at path, scaled to the current size.
 // window only lends a screen-compatible device context. Returns 1 when the
-// image was loaded; 0 when it could not be, and then no cell is changed.
+// image was loaded and read; 0 when it could not be, and then no cell is
+// changed.
 int ImportBitmap(const char* path, HWND window);
+
+// Reads an image already loaded at the current size into the picture, through
+// a memory device context compatible with screenDc. 0, with no cell changed,
+// when that context cannot be made or the image cannot be selected into it.
+int CopyBitmapToPicture(HANDLE image, HDC screenDc);

@@ -1,7 +1,8 @@
 #include "files/BlockInfoFile.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "files/ReplacementFile.h"
 
 namespace {
 
@@ -27,9 +28,6 @@ TextString BlockInfoPath(const char* blockPath) {
 }
 
 int WriteBlockInfoFile(const char* infoPath, PictureMode mode) {
-    FILE* file = std::fopen(infoPath, "wb");
-    if (file == nullptr)
-        return 0;
     TextString text("EEPROM block additional file.\r\n"
                     "Phone HWid:\r\n"
                     "131\r\n"
@@ -38,8 +36,6 @@ int WriteBlockInfoFile(const char* infoPath, PictureMode mode) {
     text.Append("\r\n"
                 "EEPROM BlockVer:\r\n"
                 "3\r\n");
-    size_t size = static_cast<size_t>(text.length);
-    size_t written = std::fwrite(text.text, 1, size, file);
-    int closed = std::fclose(file);
-    return written == size && closed == 0 ? 1 : 0;
+    // Like the block file, an old companion is replaced only by a whole one.
+    return WriteWholeFile(infoPath, text.text, static_cast<size_t>(text.length));
 }

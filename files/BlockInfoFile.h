@@ -13,5 +13,6 @@
 TextString BlockInfoPath(const char* blockPath);
 
 // Writes the block info file for a picture of the given size. Returns 1 when
-// the file was created and completely written, else 0.
+// the file was created and completely written, else 0, and then an existing
+// block info file is left as it was.
 int WriteBlockInfoFile(const char* infoPath, PictureMode mode);

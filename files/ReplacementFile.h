@@ -10,7 +10,7 @@
 #include "support/TextString.h"
 
 class ReplacementFile {
-public:
+  public:
     // Opens a new temporary file in the target's folder for binary writing.
     explicit ReplacementFile(const char* target);
     // Not committed: closes and removes the temporary file.
@@ -27,7 +27,7 @@ public:
     // was and no temporary file is left.
     int Commit();
 
-private:
+  private:
     void Discard();
 
     TextString target_;

@@ -100,7 +100,9 @@ void CanvasWindow::OnPaint(HWND hwnd) {
     EndPaint(hwnd, &paint);
 }
 
-void CanvasWindow::OnMouseMove(WPARAM, UINT x, UINT y) {
+void CanvasWindow::OnMouseMove(WPARAM keys, UINT x, UINT y) {
+    DisarmReleasedPens((keys & MK_LBUTTON) != 0, (keys & MK_RBUTTON) != 0, inkArmed,
+                       backgroundArmed);
     CellHit hit = HitTest(static_cast<int>(x), static_cast<int>(y));
     MoveAction action = MouseMoveAction(canvasCaptured, hit, inkArmed, backgroundArmed);
     if (action.takeCapture) {

@@ -1,6 +1,6 @@
 // CanvasWindow: the enlarged picture inside the main window. Every cell is a
 // square of cellWidth pixels; the left button paints ink, the right button
-// background. The canvas keeps no copy of the picture: it paints from the
+// background, each only while it is held. The canvas keeps no copy of the picture: it paints from the
 // grid and writes single cells back into it.
 #pragma once
 

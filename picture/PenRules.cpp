@@ -20,6 +20,13 @@ Pen MovePen(int inkArmed, int backgroundArmed) {
     return Pen::None;
 }
 
+void DisarmReleasedPens(int leftHeld, int rightHeld, int32_t& inkArmed, int32_t& backgroundArmed) {
+    if (!leftHeld)
+        inkArmed = 0;
+    if (!rightHeld)
+        backgroundArmed = 0;
+}
+
 static bool OnCell(CellHit hit) {
     return hit.column >= 0 && hit.row >= 0;
 }

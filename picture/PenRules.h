@@ -23,6 +23,11 @@ uint32_t CellColour(int value); // ink exactly for 1
 // drawn and the value stored.
 Pen MovePen(int inkArmed, int backgroundArmed);
 
+// A pen paints only while its button is held. A mouse move whose own key
+// state finds an armed pen's button up disarms that pen: the button went up
+// where the canvas did not see it (released outside after a drag out).
+void DisarmReleasedPens(int leftHeld, int rightHeld, int32_t& inkArmed, int32_t& backgroundArmed);
+
 struct MoveAction {
     int takeCapture;    // SetCapture before anything else
     int releaseCapture; // the pointer has left the grid: let the capture go

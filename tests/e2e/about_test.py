@@ -8,15 +8,23 @@ close it. The cases run in order on one run of the editor.
 The recorder stands in for the mail program: it is registered for mailto:
 URLs in the test's Wine prefix and writes the URL it receives to a file."""
 
+import copy
 import os
 import re
+import shutil
+import struct
 import sys
+import tempfile
 import time
 
 import harness
 from harness import E2EError, EditorTestCase, poll, wine_path
 
-ABOUT_TITLE = "About..."
+# The box's title comes from string 101, which in the program is the same
+# text as the template's caption. The test runs a copy of the program whose
+# string 101 says something else, so that only the string can give the title.
+TEMPLATE_CAPTION = "About..."
+ABOUT_TITLE = "Credits:"
 MAIL_URL = "mailto:support@pixmint.example?subject=Pixmint%20v0.2b"
 INK = (0, 0, 0)
 
@@ -27,10 +35,30 @@ ABOUT_LINK = (39, 57, 186, 8)
 RECORDER = None
 
 
+def retitled_copy(program, folder):
+    """A copy of the program in folder with string 101 replaced. A string-table
+    entry is its length in UTF-16 units followed by the text; the template's
+    caption has no length before it, so it stays."""
+    def entry(text):
+        return struct.pack("<H", len(text)) + text.encode("utf-16-le")
+    assert len(ABOUT_TITLE) == len(TEMPLATE_CAPTION)
+    with open(program, "rb") as f:
+        data = f.read()
+    if data.count(entry(TEMPLATE_CAPTION)) != 1:
+        raise E2EError("string 101 not found once in " + program)
+    copied = os.path.join(folder, os.path.basename(program))
+    with open(copied, "wb") as f:
+        f.write(data.replace(entry(TEMPLATE_CAPTION), entry(ABOUT_TITLE)))
+    return copied
+
+
 class AboutBoxTest(EditorTestCase):
 
     @classmethod
     def setUpClass(cls):
+        cls.program_dir = tempfile.mkdtemp(prefix="pixmint-about-")
+        cls.options = copy.copy(EditorTestCase.options)
+        cls.options.program = retitled_copy(EditorTestCase.options.program, cls.program_dir)
         super().setUpClass()
         cls.mail_record = os.path.join(cls.workdir, "mail.txt")
         command = '"%s" "%s" "%%1"' % (wine_path(RECORDER), wine_path(cls.mail_record))
@@ -38,6 +66,11 @@ class AboutBoxTest(EditorTestCase):
                                   "/d", command, "/f", quiet=True)
         if status != 0:
             raise E2EError("could not register the mail recorder")
+
+    @classmethod
+    def tearDownClass(cls):
+        super().tearDownClass()
+        shutil.rmtree(cls.program_dir, ignore_errors=True)
 
     def tearDown(self):
         # A failed case must not leave its box in the way of the next one.

@@ -90,32 +90,28 @@ class PaintingTest(EditorTestCase):
             expected[r][c] = 0
         self.assertPicture(self.picture("right-drag"), expected, "right drag")
 
-    def test_05_ink_pen_stays_armed_after_release_outside(self):
+    def test_05_pen_paints_only_while_its_button_is_held(self):
         editor = self.editor
         self.new_picture()
         expected = blank(SCREENSAVER_HEIGHT)
-        # Press over the grid, drag down and out below it, release there.
+        # Press over the grid, drag down and out below it, back in and out
+        # again with the button held, and release out there.
         drag = [(5, r) for r in range(44, 49)]
+        back = [(6, 48), (7, 48)]
         outside = editor.dialog_point(30, 215)
         self.assertGreater(outside[1], editor.cell_point(5, 48)[1] + editor.cell)
         editor.paint_through(drag, harness.INK, button=1, release=False)
         editor.session.move(*outside)
+        editor.paint_through(back, harness.INK)
+        editor.session.move(*outside)
         editor.session.xdo("mouseup", 1)
-        for c, r in drag[1:]:
+        for c, r in drag[1:] + back:
             expected[r][c] = 1
-        self.assertPicture(self.picture("released-outside"), expected, "drag released outside")
-        # Back over the grid with no button held: the pen is still armed.
-        passed = [(c, 46) for c in range(10, 21)]
-        editor.paint_through(passed, harness.INK)
-        for c, r in passed:
-            expected[r][c] = 1
-        self.assertPicture(self.picture("moved-back"), expected, "moving back with no button")
-        # A left click over a cell paints it and disarms the pen.
-        editor.click_cell(30, 40)
-        expected[40][30] = 1
-        editor.session.path([editor.cell_point(c, 38) for c in range(31, 41)])
+        self.assertPicture(self.picture("released-outside"), expected, "drag out and back")
+        # Back over the grid with no button held: nothing is painted.
+        editor.session.path([editor.cell_point(c, 46) for c in range(10, 21)])
         editor.park_pointer()
-        self.assertPicture(self.picture("disarmed"), expected, "moves after the disarming click")
+        self.assertPicture(self.picture("moved-back"), expected, "moving back with no button")
 
     def test_06_size_switch_keeps_hidden_rows(self):
         editor = self.editor

@@ -121,13 +121,30 @@ class AboutBoxTest : public testing::Test {
 };
 
 TEST_F(AboutBoxTest, TakesItsTitleAndLinkTextsFromTheStringTable) {
+    {
+        // A title other than the template's caption: only the string table
+        // can have put it there.
+        static const StringTableEntry table[] = {{IDS_ABOUT_TITLE, "Credits"},
+                                                 {IDS_MAIL_TEXT, "Send Email: test@example.org"},
+                                                 {IDS_MAIL_URL, "mailto:test@example.org"},
+                                                 {0, nullptr}};
+        SetStringTableForTest(table);
+        OpenAbout about;
+        SetStringTableForTest(nullptr);
+        ASSERT_NE(about.box.window, nullptr);
+        char title[256] = {};
+        GetWindowTextA(about.box.window, title, sizeof title);
+        EXPECT_STREQ(title, "Credits");
+        EXPECT_STREQ(theMailLink.linkText, "Send Email: test@example.org");
+        EXPECT_STREQ(theMailLink.linkUrl, "mailto:test@example.org");
+    }
+
+    // The program's own texts.
     OpenAbout about;
     ASSERT_NE(about.box.window, nullptr);
     char title[256] = {};
     GetWindowTextA(about.box.window, title, sizeof title);
-    EXPECT_STREQ(title, ResourceText(IDS_ABOUT_TITLE));
     EXPECT_STREQ(title, "About...");
-
     EXPECT_EQ(theMailLink.window, about.Link());
     EXPECT_EQ(GetWindowLongPtrA(about.Link(), GWLP_WNDPROC),
               reinterpret_cast<LONG_PTR>(SubclassWindowProc));

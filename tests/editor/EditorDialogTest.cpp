@@ -62,6 +62,17 @@ protected:
 };
 
 TEST_F(EditorDialogTest, StartsWithAnEmptyScreensaverAboveTheButtons) {
+    // Made again over a logo-sized picture with ink in a shown and a hidden row.
+    dialog.Destroy();
+    PumpMessages();
+    dialog.window = nullptr; // adopted again only from 0
+    ForgetCanvasWindow();
+    SetPictureMode(PictureMode::Logo);
+    SetCell(3, 3, 1);
+    SetCell(3, 40, 1);
+    ASSERT_EQ(1, dialog.CreateModeless(nullptr, IDD_MAIN));
+    PumpMessages();
+
     EXPECT_EQ(kScreensaverHeight, PictureHeight());
     EXPECT_EQ(1, SizeBoxChecked());
     EXPECT_EQ(0, InkCount(0, kGridRows - 1));

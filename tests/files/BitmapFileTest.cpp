@@ -2,8 +2,10 @@
 
 #include <functional>
 
+#include "BitmapBytes.h"
 #include "ScratchDirectory.h"
 #include "files/BitmapFile.h"
+#include "files/TopDownBitmap.h"
 #include "picture/PictureGrid.h"
 
 namespace {
@@ -93,6 +95,47 @@ TEST_F(CopyImageTest, LogoImportClearsTheHiddenRowsAndKeepsTheSize) {
     for (int row = 0; row < kScreensaverHeight; ++row)
         for (int column = 0; column < kGridColumns; ++column)
             ASSERT_EQ(row < kLogoHeight ? 1 : 0, CellAt(column, row)) << column << "," << row;
+}
+
+TEST(FindTopDownBitmapTest, FindsTheRowsOfWholeUncompressedTopDownFilesOnly) {
+    BitmapLayout topDown;
+    topDown.topDown = true;
+    auto black = [](int x, int) { return x < 3; };
+    TopDownBitmapLayout layout;
+    std::vector<uint8_t> file = BitmapBytes(101, 49, 1, black, topDown);
+    ASSERT_EQ(1, FindTopDownBitmap(file.data(), file.size(), layout));
+    EXPECT_EQ(14u, layout.infoOffset);
+    EXPECT_EQ(40u + 2 * 4, layout.infoSize); // header and two colours
+    EXPECT_EQ(62u, layout.bitsOffset);
+    EXPECT_EQ(16u * 49, layout.bitsSize); // 101 bits padded to 16 bytes a row
+    EXPECT_EQ(101, layout.width);
+    EXPECT_EQ(49, layout.height);
+    file = BitmapBytes(10, 7, 24, black, topDown);
+    ASSERT_EQ(1, FindTopDownBitmap(file.data(), file.size(), layout));
+    EXPECT_EQ(40u, layout.infoSize);
+    EXPECT_EQ(32u * 7, layout.bitsSize);
+
+    // Everything else is left to the platform's loader.
+    const std::vector<uint8_t> good = BitmapBytes(101, 49, 1, black, topDown);
+    auto with = [&good](size_t at, uint8_t value) {
+        std::vector<uint8_t> bytes = good;
+        bytes[at] = value;
+        return bytes;
+    };
+    const std::vector<std::vector<uint8_t>> others = {
+        BitmapBytes(101, 49, 1, black),                        // bottom row first
+        std::vector<uint8_t>(good.begin(), good.end() - 1),    // last row cut short
+        std::vector<uint8_t>(good.begin(), good.begin() + 40), // header cut short
+        with(30, 1),                                           // run-length encoded
+        with(46, 3),                                           // 3 colours for 1 bit
+        with(10, 20),                                          // rows inside the header
+        with(18, 0),                                           // width 0 (101 -> 0)
+        with(14, 12),                                          // the old core header
+        with(0, 'X'),
+    };
+    for (size_t i = 0; i < others.size(); ++i)
+        EXPECT_EQ(0, FindTopDownBitmap(others[i].data(), others[i].size(), layout)) << "case " << i;
+    EXPECT_EQ(0, FindTopDownBitmap(nullptr, 0, layout));
 }
 
 } // namespace

@@ -3,64 +3,13 @@
 
 #include <windows.h>
 
-#include <functional>
-
+#include "BitmapBytes.h"
 #include "ScratchDirectory.h"
 #include "files/BitmapImport.h"
 #include "picture/PictureGrid.h"
 #include "picture/FreshPicture.h"
 
 namespace {
-
-using BlackAt = std::function<bool(int x, int y)>;
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
-// A bitmap file of 1 or 24 bits per pixel, black where black(x, y) says,
-// white elsewhere, stored bottom row first as usual.
-std::vector<uint8_t> BitmapBytes(int width, int height, int bits, const BlackAt& black) {
-    const int stride = ((width * bits + 31) / 32) * 4;
-    const int paletteSize = bits == 1 ? 8 : 0;
-    const int offset = 14 + 40 + paletteSize;
-    std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, offset + stride * height);
-    Put32(out, 0);
-    Put32(out, offset);
-    Put32(out, 40);
-    Put32(out, width);
-    Put32(out, height);
-    Put16(out, 1);
-    Put16(out, bits);
-    for (int i = 0; i < 6; ++i)
-        Put32(out, 0);
-    if (bits == 1) {
-        Put32(out, 0x000000); // index 0: black
-        Put32(out, 0xFFFFFF); // index 1: white
-    }
-    for (int i = 0; i < height; ++i) {
-        const int y = height - 1 - i;
-        std::vector<uint8_t> row(stride, 0);
-        for (int x = 0; x < width; ++x) {
-            if (bits == 1) {
-                if (!black(x, y))
-                    row[x / 8] |= uint8_t(0x80 >> (x % 8));
-            } else if (!black(x, y)) {
-                row[x * 3] = row[x * 3 + 1] = row[x * 3 + 2] = 0xFF;
-            }
-        }
-        out.insert(out.end(), row.begin(), row.end());
-    }
-    return out;
-}
 
 // A pattern with no symmetry, so that a flipped or shifted import shows.
 bool Pattern(int x, int y) {
@@ -134,6 +83,47 @@ TEST_F(BitmapImportTest, OtherSizesAreScaledToTheCurrentSize) {
     EXPECT_EQ(1, CellAt(40, 48));
     EXPECT_EQ(0, CellAt(60, 0));
     EXPECT_EQ(0, CellAt(100, 48));
+}
+
+TEST_F(BitmapImportTest, WhiteFirstPaletteAndTopDownRowsGiveTheSamePicture) {
+    BitmapLayout whiteFirst, topDown, both;
+    whiteFirst.whiteFirst = both.whiteFirst = true;
+    topDown.topDown = both.topDown = true;
+    const std::pair<int, BitmapLayout> cases[] = {{1, whiteFirst}, {1, topDown}, {24, topDown}, {1, both}};
+    for (const auto& [bits, layout] : cases) {
+        SCOPED_TRACE(testing::Message() << bits << " bits, white first " << layout.whiteFirst
+                                        << ", top down " << layout.topDown);
+        std::string path = Write("layout.bmp", BitmapBytes(101, 49, bits, Pattern, layout));
+        ASSERT_EQ(1, ImportBitmap(path.c_str(), nullptr));
+        ExpectPicture(Pattern);
+    }
+}
+
+TEST_F(BitmapImportTest, ImageThatCannotBeReadChangesNoCell) {
+    SetCell(4, 4, 1); // stands for anything the caller left
+    std::string path = Write("picture.bmp", BitmapBytes(101, 49, 1, Pattern));
+    HANDLE image = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 101, 49,
+                              LR_LOADFROMFILE | LR_MONOCHROME | LR_CREATEDIBSECTION);
+    ASSERT_NE(nullptr, image);
+
+    // A bitmap selected into one device context cannot be selected into another.
+    HDC holder = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(holder, image);
+    ASSERT_NE(nullptr, previous);
+    EXPECT_EQ(0, CopyBitmapToPicture(image, nullptr));
+    EXPECT_EQ(1, CellAt(4, 4));
+    SelectObject(holder, previous);
+    DeleteDC(holder);
+
+    // No memory device context compatible with one that is gone.
+    HDC gone = CreateCompatibleDC(nullptr);
+    DeleteDC(gone);
+    EXPECT_EQ(0, CopyBitmapToPicture(image, gone));
+    EXPECT_EQ(1, CellAt(4, 4));
+
+    EXPECT_EQ(1, CopyBitmapToPicture(image, nullptr));
+    ExpectPicture(Pattern);
+    DeleteObject(image);
 }
 
 TEST_F(BitmapImportTest, DamagedFileIsReportedAndChangesNoCell) {

@@ -325,6 +325,19 @@ TEST_F(BlockFileTest, SaveFailingPartWayKeepsTheOldBlockFile) {
     EXPECT_EQ(ScratchDirectory::ReadBytes(path), old);
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"old.bid", "old.bin"}));
     EXPECT_EQ(ScratchDirectory::ReadBytes(dir.Path("old.bid")).size(), 93u);
+
+    // No room even for the companion: the old one stays too.
+    const std::vector<uint8_t> oldInfo(120, 'i');
+    ScratchDirectory::WriteBytes(dir.Path("old.bid"), oldInfo);
+    {
+        FileSizeLimit limit(50);
+        ASSERT_TRUE(limit.Active());
+        saved = WriteBlockFile(path.c_str());
+    }
+    EXPECT_EQ(saved, 0);
+    EXPECT_EQ(ScratchDirectory::ReadBytes(path), old);
+    EXPECT_EQ(ScratchDirectory::ReadBytes(dir.Path("old.bid")), oldInfo);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"old.bid", "old.bin"}));
 }
 #endif
 

@@ -48,6 +48,22 @@ TEST(CanvasPenRulesTest, MoveOffTheGridReleasesTheCaptureAndPaintsNothing) {
     EXPECT_EQ(Pen::None, action.pen);
 }
 
+TEST(CanvasPenRulesTest, MoveWithAPensButtonUpDisarmsThatPenOnly) {
+    int32_t ink = 1, background = 1;
+    DisarmReleasedPens(1, 1, ink, background); // both held: a drag goes on
+    EXPECT_EQ(1, ink);
+    EXPECT_EQ(1, background);
+    DisarmReleasedPens(1, 0, ink, background);
+    EXPECT_EQ(1, ink);
+    EXPECT_EQ(0, background);
+    DisarmReleasedPens(0, 1, ink, background); // a held button arms nothing
+    EXPECT_EQ(0, ink);
+    EXPECT_EQ(0, background);
+    ink = 1;
+    DisarmReleasedPens(0, 0, ink, background);
+    EXPECT_EQ(Pen::None, MovePen(ink, background));
+}
+
 TEST(CanvasPenRulesTest, ButtonUpDisarmsItsPenOnlyOverACell) {
     int32_t armed = 1;
     EXPECT_EQ(0, ButtonUpAction(kOffGrid, armed));

@@ -68,10 +68,15 @@ class CanvasWindowTest : public ::testing::Test {
         UpdateWindow(canvas.window);
     }
 
-    void Send(UINT msg, int x, int y) { SendMessageA(canvas.window, msg, 0, Point(x, y)); }
+    // keys: the key state the message carries (MK_LBUTTON, MK_RBUTTON).
+    void Send(UINT msg, int x, int y, WPARAM keys = 0) {
+        SendMessageA(canvas.window, msg, keys, Point(x, y));
+    }
     // The centre of a cell in canvas client coordinates.
     int Centre(int index) { return index * canvas.cellWidth + canvas.cellWidth / 2; }
-    void SendAtCell(UINT msg, int column, int row) { Send(msg, Centre(column), Centre(row)); }
+    void SendAtCell(UINT msg, int column, int row, WPARAM keys = 0) {
+        Send(msg, Centre(column), Centre(row), keys);
+    }
 
     COLORREF ScreenColour(int column, int row) {
         HDC dc = GetDC(canvas.window);
@@ -207,9 +212,9 @@ TEST_F(CanvasWindowTest, ClickPaintsAtTheButtonUpOnly) {
 
 TEST_F(CanvasWindowTest, DragPaintsTheCellsItsMovesArriveOn) {
     MakeCanvas();
-    SendAtCell(WM_LBUTTONDOWN, 1, 1);
-    SendAtCell(WM_MOUSEMOVE, 2, 1);
-    SendAtCell(WM_MOUSEMOVE, 4, 1); // cell 3 is skipped
+    SendAtCell(WM_LBUTTONDOWN, 1, 1, MK_LBUTTON);
+    SendAtCell(WM_MOUSEMOVE, 2, 1, MK_LBUTTON);
+    SendAtCell(WM_MOUSEMOVE, 4, 1, MK_LBUTTON); // cell 3 is skipped
     EXPECT_EQ(canvas.window, GetCapture());
     EXPECT_EQ(1, canvasCaptured);
     EXPECT_EQ(1, CellAt(2, 1));
@@ -219,26 +224,39 @@ TEST_F(CanvasWindowTest, DragPaintsTheCellsItsMovesArriveOn) {
     EXPECT_EQ(kBackgroundColour, ScreenColour(3, 1));
 }
 
-TEST_F(CanvasWindowTest, PenStaysArmedAfterAButtonReleasedOffTheGrid) {
+TEST_F(CanvasWindowTest, PenPaintsOnlyWhileItsButtonIsHeld) {
     MakeCanvas();
-    SendAtCell(WM_LBUTTONDOWN, 1, 1);
-    SendAtCell(WM_MOUSEMOVE, 1, 1);
-    // Out to the left: the word arrives as 65536 minus the distance.
-    Send(WM_MOUSEMOVE, -3, Centre(1));
+    SendAtCell(WM_LBUTTONDOWN, 1, 1, MK_LBUTTON);
+    SendAtCell(WM_MOUSEMOVE, 1, 1, MK_LBUTTON);
+    // Out to the left and back with the button held: the drag goes on.
+    // The word arrives as 65536 minus the distance.
+    Send(WM_MOUSEMOVE, -3, Centre(1), MK_LBUTTON);
     EXPECT_EQ(nullptr, GetCapture());
     EXPECT_EQ(0, canvasCaptured);
+    EXPECT_EQ(1, canvas.inkArmed);
+    SendAtCell(WM_MOUSEMOVE, 2, 1, MK_LBUTTON);
+    EXPECT_EQ(1, CellAt(2, 1));
+    EXPECT_EQ(canvas.window, GetCapture());
+
+    // Out again and released there: the button-up misses the grid.
+    Send(WM_MOUSEMOVE, -3, Centre(1), MK_LBUTTON);
     Send(WM_LBUTTONUP, -3, Centre(1));
     EXPECT_EQ(1, canvas.inkArmed);
-
-    // Back over the grid with no button held: still painting ink.
+    // Back over the grid with no button held: the move disarms the pen.
     SendAtCell(WM_MOUSEMOVE, 6, 2);
     EXPECT_EQ(canvas.window, GetCapture());
-    EXPECT_EQ(1, CellAt(6, 2));
-    EXPECT_EQ(kInkColour, ScreenColour(6, 2));
-    SendAtCell(WM_LBUTTONUP, 7, 2);
     EXPECT_EQ(0, canvas.inkArmed);
-    SendAtCell(WM_MOUSEMOVE, 8, 2);
-    EXPECT_EQ(0, CellAt(8, 2));
+    EXPECT_EQ(0, CellAt(6, 2));
+    EXPECT_EQ(kBackgroundColour, ScreenColour(6, 2));
+    SendAtCell(WM_MOUSEMOVE, 7, 2, MK_LBUTTON); // held again, but never pressed here
+    EXPECT_EQ(0, CellAt(7, 2));
+
+    // The right button's pen likewise, while the left one is held.
+    SendAtCell(WM_RBUTTONDOWN, 8, 2, MK_RBUTTON);
+    SetCell(9, 2, 1);
+    SendAtCell(WM_MOUSEMOVE, 9, 2, MK_LBUTTON);
+    EXPECT_EQ(0, canvas.backgroundArmed);
+    EXPECT_EQ(1, CellAt(9, 2));
 }
 
 TEST_F(CanvasWindowTest, ButtonUpStoresItsOwnPenWhateverTheOtherPen) {
@@ -253,9 +271,9 @@ TEST_F(CanvasWindowTest, ButtonUpStoresItsOwnPenWhateverTheOtherPen) {
 
 TEST_F(CanvasWindowTest, BothPensArmedDrawAndStoreInk) {
     MakeCanvas();
-    SendAtCell(WM_LBUTTONDOWN, 9, 9);
-    SendAtCell(WM_RBUTTONDOWN, 9, 9);
-    SendAtCell(WM_MOUSEMOVE, 9, 9);
+    SendAtCell(WM_LBUTTONDOWN, 9, 9, MK_LBUTTON);
+    SendAtCell(WM_RBUTTONDOWN, 9, 9, MK_LBUTTON | MK_RBUTTON);
+    SendAtCell(WM_MOUSEMOVE, 9, 9, MK_LBUTTON | MK_RBUTTON);
     EXPECT_EQ(1, CellAt(9, 9));
     EXPECT_EQ(kInkColour, ScreenColour(9, 9));
     // What a repaint shows agrees with what the stroke drew.

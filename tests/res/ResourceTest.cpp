@@ -1,5 +1,5 @@
 // The program's resources as the platform finds them in the linked module:
-// the main window's template byte by byte, the strings, the icon and the
+// the two dialog templates field by field, the strings, the icon and the
 // manifest.
 #include <gtest/gtest.h>
 
@@ -90,6 +90,27 @@ struct Control {
     DWORD style;
 };
 
+// Reads the controls of a template, after its header, up to its end.
+void ExpectControls(TemplateReader& t, const std::vector<Control>& expected) {
+    for (const Control& control : expected) {
+        SCOPED_TRACE(control.text);
+        t.AlignDword();
+        EXPECT_EQ(0u, t.Dword()); // help id
+        EXPECT_EQ(0u, t.Dword()); // extended style
+        EXPECT_EQ(control.style, t.Dword());
+        EXPECT_EQ(control.x, t.Short());
+        EXPECT_EQ(control.y, t.Short());
+        EXPECT_EQ(control.cx, t.Short());
+        EXPECT_EQ(control.cy, t.Short());
+        EXPECT_EQ(control.id, t.Dword());
+        EXPECT_EQ(control.className, t.NameOrOrdinal());
+        EXPECT_EQ(control.text, t.NameOrOrdinal());
+        EXPECT_EQ(0, t.Word()); // no creation data
+    }
+    EXPECT_FALSE(t.Failed());
+    EXPECT_TRUE(t.AtEnd());
+}
+
 TEST(ResourceTest, MainWindowTemplateIsExactlyAsDrawn) {
     const std::string data = Resource(RT_DIALOG, IDD_MAIN, kRussian);
     ASSERT_FALSE(data.empty()) << "no Russian-language template 102";
@@ -123,23 +144,49 @@ TEST(ResourceTest, MainWindowTemplateIsExactlyAsDrawn) {
         {1023, "#128", "Invert", 276, 228, 42, 18, 0x50010000},
     };
     ASSERT_EQ(expected.size(), count);
-    for (const Control& control : expected) {
-        SCOPED_TRACE(control.text);
-        t.AlignDword();
-        EXPECT_EQ(0u, t.Dword()); // help id
-        EXPECT_EQ(0u, t.Dword()); // extended style
-        EXPECT_EQ(control.style, t.Dword());
-        EXPECT_EQ(control.x, t.Short());
-        EXPECT_EQ(control.y, t.Short());
-        EXPECT_EQ(control.cx, t.Short());
-        EXPECT_EQ(control.cy, t.Short());
-        EXPECT_EQ(control.id, t.Dword());
-        EXPECT_EQ(control.className, t.NameOrOrdinal());
-        EXPECT_EQ(control.text, t.NameOrOrdinal());
-        EXPECT_EQ(0, t.Word()); // no creation data
-    }
-    EXPECT_FALSE(t.Failed());
-    EXPECT_TRUE(t.AtEnd());
+    ExpectControls(t, expected);
+}
+
+TEST(ResourceTest, AboutBoxTemplateIsExactlyAsDrawn) {
+    const std::string data = Resource(RT_DIALOG, IDD_ABOUT, kRussian);
+    ASSERT_FALSE(data.empty()) << "no Russian-language template 100";
+    TemplateReader t(data);
+    EXPECT_EQ(1, t.Word());
+    EXPECT_EQ(0xFFFF, t.Word());
+    EXPECT_EQ(0u, t.Dword());          // help id
+    EXPECT_EQ(0u, t.Dword());          // no extended style
+    EXPECT_EQ(0x80C800C8u, t.Dword()); // WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME
+                                       // | DS_SETFONT | DS_FIXEDSYS
+    const WORD count = t.Word();
+    EXPECT_EQ(0, t.Short());
+    EXPECT_EQ(0, t.Short());
+    EXPECT_EQ(227, t.Short());
+    EXPECT_EQ(71, t.Short());
+    EXPECT_EQ("", t.NameOrOrdinal()); // no menu
+    EXPECT_EQ("", t.NameOrOrdinal()); // the standard dialog class
+    EXPECT_EQ("About...", t.Text());
+    EXPECT_EQ(8, t.Word());
+    EXPECT_EQ(0, t.Word());
+    EXPECT_EQ(0, t.Byte());
+    EXPECT_EQ(1, t.Byte());
+    EXPECT_EQ("MS Shell Dlg", t.Text());
+
+    const std::vector<Control> expected = {
+        // SS_ICON, showing icon 128.
+        {0xFFFFFFFF, "#130", "#128", 10, 10, 20, 20, 0x50000003},
+        // SS_NOPREFIX | WS_GROUP.
+        {0xFFFFFFFF, "STATIC", "Pixmint v0.2b\nEditor for Siemens A50 EEPROM pictures", 40, 8,
+         185, 17, 0x50020080},
+        // BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP.
+        {IDOK, "#128", "OK", 3, 53, 30, 16, 0x50030001},
+        {0xFFFFFFFF, "#130",
+         "Paints the operator logo (101 x 29) and the\nscreensaver (101 x 49) of EEPROM blocks.\n"
+         "Free software under the MIT licence.",
+         39, 27, 186, 27, 0x50020000},
+        {IDC_MAIL, "#130", "IDC_MAIL", 39, 57, 186, 8, 0x50020000},
+    };
+    ASSERT_EQ(expected.size(), count);
+    ExpectControls(t, expected);
 }
 
 INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM) {
