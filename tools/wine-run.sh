@@ -91,6 +91,9 @@ start_xvfb() {
 }
 
 make_prefix() {
+  if [ -f "$prefix/system.reg" ] && ! grep -qx "#arch=$arch" "$prefix/system.reg"; then
+    die "the prefix $prefix is not a $arch prefix; remove it to have it made again"
+  fi
   if [ ! -f "$prefix/system.reg" ]; then
     "$WINE_LOADER" wineboot -i </dev/null >/dev/null 2>&1 7>&- 8>&- || true
     "$WINE_SERVER" -w
