@@ -5,13 +5,15 @@
 # short fuzzing run. Prints a summary.
 #
 # The two Wine test runs spend most of their time waiting for Wine and the
-# X server, so they run beside the other work, each with a display, a Wine
-# server and a log of its own (build/test-*.log, printed when it fails).
+# X server, so they run beside the other stages, each with a display, a Wine
+# server and a log of its own (build/test-win64.log, build/test-win32.log,
+# printed in full when the run fails).
 #
 # A machine that cannot run 32-bit Windows code skips the 32-bit tests, with
 # the reason in the summary; PIXMINT_REQUIRE_WIN32=1 makes that a failure.
 # PIXMINT_WINE32_LOADER names another 32-bit Wine loader (the runner reads it).
 set -uo pipefail
+self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
@@ -27,7 +29,7 @@ test_count() {
   local n
   n=$(grep -o 'tests failed out of [0-9]*' "$1" | tail -n 1 | grep -o '[0-9]*$')
   [ -n "$n" ] || n=$(grep -o '^\[==========\] [0-9]* tests\? from' "$1" | tail -n 1 | grep -o '[0-9][0-9]*')
-  [ -n "$n" ] && echo "$n tests"
+  case "$n" in "") ;; 1) echo "1 test" ;; *) echo "$n tests" ;; esac
 }
 
 record() {  # record SLOT RESULT SECONDS LOG
@@ -47,29 +49,45 @@ stage() {   # stage NAME COMMAND...   (output on the terminal and in a log)
   else record "$slot" FAILED $((SECONDS - start)) "$log"; fi
 }
 
-stage_begin() {  # stage_begin KEY NAME COMMAND...   (runs beside what follows)
+stage_begin() {  # stage_begin KEY NAME ARGS...   (runs "test-all.sh --alone ARGS" beside what follows)
   local key=$1 name=$2; shift 2
   slots[$key]=${#names[@]}
   logs[$key]="build/test-$key.log"
-  starts[$key]=$SECONDS
+  starts[$key]=$(date +%s)
   names+=("$name")
   results[${slots[$key]}]=running
   echo "=== $name: started beside the next stages (log in ${logs[$key]})"
-  "$@" >"${logs[$key]}" 2>&1 </dev/null &
+  # A session of its own, so that an interruption can end the whole run.
+  rm -f "${logs[$key]}.end"
+  setsid "$self" --alone "$@" >"${logs[$key]}" 2>&1 </dev/null &
   pids[$key]=$!
 }
 
 stage_end() {  # stage_end KEY
-  local key=$1 status=0 slot=${slots[$1]}
+  local key=$1 status=0 slot=${slots[$1]} end
   wait "${pids[$key]}" || status=$?
+  unset "pids[$key]"
+  end=$(cat "${logs[$key]}.end" 2>/dev/null || date +%s)
   echo "=== ${names[$slot]}: $([ "$status" = 0 ] && echo ok || echo FAILED)"
   if [ "$status" = 0 ]; then
     grep -E 'tests passed|Total Test time' "${logs[$key]}"
-    record "$slot" ok $((SECONDS - ${starts[$key]})) "${logs[$key]}"
+    record "$slot" ok $((end - ${starts[$key]})) "${logs[$key]}"
   else
     cat "${logs[$key]}"
-    record "$slot" FAILED $((SECONDS - ${starts[$key]})) "${logs[$key]}"
+    record "$slot" FAILED $((end - ${starts[$key]})) "${logs[$key]}"
   fi
+}
+
+# Ctrl+C or a kill: end the runs beside us and the Wine sessions they opened.
+interrupted() {
+  for key in "${!pids[@]}"; do
+    kill -TERM -- "-${pids[$key]}" 2>/dev/null
+    wait "${pids[$key]}" 2>/dev/null
+    for dir in "build/$key" "build/$key/e2e"; do
+      [ -d "$dir/wine" ] && tools/wine-run.sh stop --build-dir "$dir"
+    done
+  done
+  exit 130
 }
 
 row() {  # row NAME RESULT NOTE   (a stage that did not run)
@@ -102,12 +120,17 @@ win32_build() {
   if [ -x tools/inspect-release.sh ]; then tools/inspect-release.sh build/win32/pixmint.exe; fi
 }
 
-# The tests of a Windows build under Wine, in a session of their own.
+# The tests of a Windows build under Wine, in a session of their own; notes
+# the time it ends for the summary.
 wine_tests() {  # wine_tests PRESET
-  tools/wine-run.sh start --build-dir "build/$1" || return 1
   local status=0
-  ctest --preset "$1" || status=$?
-  tools/wine-run.sh stop --build-dir "build/$1"
+  if tools/wine-run.sh start --build-dir "build/$1"; then
+    ctest --preset "$1" || status=$?
+    tools/wine-run.sh stop --build-dir "build/$1"
+  else
+    status=1
+  fi
+  date +%s >"build/test-$1.log.end"
   return $status
 }
 
@@ -118,7 +141,7 @@ win32_runs_here() {
   local loader=${PIXMINT_WINE32_LOADER:-/usr/lib/wine/wine} out status=0
   if [ ! -x "$loader" ]; then echo "no 32-bit Wine loader at $loader"; return 1; fi
   if ! out=$("$loader" --version 2>&1); then
-    echo "the 32-bit Wine loader $loader does not start: $(tail -n 1 <<<"$out" | sed 's/^.*: line [0-9]*: //')"
+    echo "the 32-bit Wine loader does not start: $(tail -n 1 <<<"$out" | sed 's/^.*: line [0-9]*: //')"
     return 1
   fi
   out=$(tools/wine-run.sh exec --build-dir build/win32 build/win32/tests/release/runs_here.exe 2>&1) ||
@@ -129,13 +152,20 @@ win32_runs_here() {
   fi
 }
 
+if [ "${1:-}" = --alone ]; then  # one stage that runs beside the others
+  shift
+  "$@"
+  exit
+fi
+trap interrupted INT TERM
+
 if ! tools/setup.sh; then
   echo "make test: could not install what building needs" >&2
   exit 1
 fi
 
-stage "native build and tests (ASan, UBSan)" native
-stage "native tests under valgrind" valgrind_core
+# The Windows builds come first, so that their Wine test runs overlap with the
+# native stages' compiling and computing.
 stage "win64 build" build win64
 if [ "${results[-1]}" = ok ]; then
   stage_begin win64 "win64 tests under Wine" wine_tests win64
@@ -143,8 +173,10 @@ fi
 stage "win32 build and release inspection" win32_build
 if [ "${results[-1]}" = ok ]; then
   echo "=== can this machine run 32-bit Windows programs?"
+  check_start=$(date +%s)
   if reason=$(win32_runs_here); then
     stage_begin win32 "win32 tests under 32-bit Wine" wine_tests win32
+    starts[win32]=$check_start
   elif [ "${PIXMINT_REQUIRE_WIN32:-0}" = 1 ]; then
     echo "make test: $reason, and PIXMINT_REQUIRE_WIN32=1 asks for the 32-bit tests"
     row "win32 tests under 32-bit Wine" FAILED "$reason; PIXMINT_REQUIRE_WIN32=1"
@@ -153,10 +185,12 @@ if [ "${results[-1]}" = ok ]; then
     row "win32 tests under 32-bit Wine" SKIPPED "$reason"
   fi
 fi
+stage "native build and tests (ASan, UBSan)" native
+stage "native tests under valgrind" valgrind_core
+stage "fuzzing" tools/fuzz.sh "${PIXMINT_FUZZ_SECONDS:-30}"
 for key in win64 win32; do
   if [ -n "${pids[$key]:-}" ]; then stage_end "$key"; fi
 done
-stage "fuzzing" tools/fuzz.sh "${PIXMINT_FUZZ_SECONDS:-30}"
 
 echo
 echo "=== Summary"
