@@ -1,5 +1,7 @@
 #include "diag/CrashRecord.h"
 
+#include <initializer_list>
+
 #include "support/TextString.h"
 
 namespace {
@@ -155,7 +157,14 @@ void WriteCrashFatal(CrashSink& out) {
     out.Line("Fatal Error in MyExceptionsHandler");
 }
 
-void WriteCrashState(CrashSink& out, uint32_t code, const X86Registers& r, MemoryReader& memory) {
+void WriteCrashState(CrashSink& out, uint32_t code, const X86Registers& registers,
+                     MemoryReader& memory) {
+    // A selector is 16 bits wide. The x86 context keeps each in a 32-bit field
+    // whose upper half is not always cleared (a context captured by
+    // RaiseException carries stale bits there), so only the low half counts.
+    X86Registers r = registers;
+    for (uint32_t* selector : {&r.segCs, &r.segSs, &r.segDs, &r.segEs, &r.segFs, &r.segGs})
+        *selector &= 0xFFFF;
     WriteType(out, code);
     TextString text;
     text.Format("\r\nRegisters:\t\r\n"

@@ -1,6 +1,8 @@
 #!/bin/bash
-# Runs Windows programs of a build tree under 64-bit Wine, with a private prefix
-# kept in that build tree.
+# Runs Windows programs of a build tree under Wine, with a private prefix kept
+# in that build tree. The build tree's bitness (PIXMINT_WINEARCH in the
+# CMakeCache.txt of DIR or of a folder above it) picks the loader and the
+# prefix: the 32-bit build runs under the 32-bit loader in a 32-bit prefix.
 #
 #   wine-run.sh start --build-dir DIR          prefix, X display, persistent wineserver
 #   wine-run.sh stop  --build-dir DIR          stops exactly what 'start' started
@@ -12,19 +14,39 @@
 # DISPLAY is set. The exit status of 'exec' is the Windows program's own.
 set -euo pipefail
 
-WINE_LOADER=${PIXMINT_WINE_LOADER:-/usr/lib/wine/wine64}
-WINE_SERVER=${PIXMINT_WINE_SERVER:-}
-if [ -z "$WINE_SERVER" ]; then
-  for candidate in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver /usr/bin/wineserver; do
-    if [ -x "$candidate" ]; then WINE_SERVER=$candidate; break; fi
-  done
-fi
-
 die() { echo "wine-run.sh: $*" >&2; exit 2; }
 
 command=${1:-}; shift || true
 [ "${1:-}" = "--build-dir" ] || die "usage: wine-run.sh start|stop|exec|env --build-dir DIR [PROGRAM ARGS...]"
 build_dir=$(cd "$2" && pwd); shift 2
+
+# win32 or win64, from the nearest CMake cache; win64 when there is none.
+build_arch() {
+  local dir=$build_dir
+  while [ "$dir" != / ]; do
+    if [ -f "$dir/CMakeCache.txt" ]; then
+      sed -n 's/^PIXMINT_WINEARCH:[A-Z]*=//p' "$dir/CMakeCache.txt" | grep . || echo win64
+      return
+    fi
+    dir=$(dirname "$dir")
+  done
+  echo win64
+}
+arch=${PIXMINT_WINEARCH:-$(build_arch)}
+case "$arch" in
+  win32) default_loader=${PIXMINT_WINE32_LOADER:-/usr/lib/wine/wine} ;;
+  win64) default_loader=/usr/lib/wine/wine64 ;;
+  *) die "unknown Wine architecture '$arch'" ;;
+esac
+WINE_LOADER=${PIXMINT_WINE_LOADER:-$default_loader}
+WINE_SERVER=${PIXMINT_WINE_SERVER:-}
+if [ -z "$WINE_SERVER" ]; then
+  # The 64-bit server serves 32-bit programs as well.
+  for candidate in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver32 /usr/lib/wine/wineserver \
+                   /usr/bin/wineserver; do
+    if [ -x "$candidate" ]; then WINE_SERVER=$candidate; break; fi
+  done
+fi
 
 state_dir="$build_dir/wine"
 prefix="$state_dir/prefix"
@@ -32,12 +54,12 @@ session="$state_dir/session"
 mkdir -p "$state_dir"
 
 export WINEPREFIX="$prefix"
-export WINEARCH=win64
+export WINEARCH=$arch
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer prompts in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
 
-[ -x "$WINE_LOADER" ] || die "no 64-bit Wine loader at $WINE_LOADER (run tools/setup.sh)"
+[ -x "$WINE_LOADER" ] || die "no Wine loader for $arch at $WINE_LOADER (run tools/setup.sh)"
 
 # Reads the session file, if any, into XVFB_PID / SESSION_DISPLAY / SERVER_STARTED / OWNER.
 load_session() {
@@ -69,6 +91,9 @@ start_xvfb() {
 }
 
 make_prefix() {
+  if [ -f "$prefix/system.reg" ] && ! grep -qx "#arch=$arch" "$prefix/system.reg"; then
+    die "the prefix $prefix is not a $arch prefix; remove it to have it made again"
+  fi
   if [ ! -f "$prefix/system.reg" ]; then
     "$WINE_LOADER" wineboot -i </dev/null >/dev/null 2>&1 7>&- 8>&- || true
     "$WINE_SERVER" -w
@@ -108,8 +133,8 @@ case "$command" in
   stop) do_stop ;;
   env)
     session_alive || die "no session running for $build_dir"
-    printf 'export WINEPREFIX=%q WINEARCH=win64 WINEDEBUG=%q WINEDLLOVERRIDES=%q DISPLAY=%q\n' \
-      "$WINEPREFIX" "$WINEDEBUG" "$WINEDLLOVERRIDES" "$SESSION_DISPLAY" ;;
+    printf 'export WINEPREFIX=%q WINEARCH=%q WINEDEBUG=%q WINEDLLOVERRIDES=%q DISPLAY=%q\n' \
+      "$WINEPREFIX" "$WINEARCH" "$WINEDEBUG" "$WINEDLLOVERRIDES" "$SESSION_DISPLAY" ;;
   exec)
     [ $# -ge 1 ] || die "exec needs a program"
     session_alive || do_start implicit

@@ -129,6 +129,23 @@ TEST(CrashRecord, StackWordsX86) {
               std::string::npos);
 }
 
+TEST(CrashRecord, SelectorsKeepTheirFourDigitsWhateverTheUpperHalf) {
+    X86Registers r = X86();
+    r.segCs = 0x0066001B;  // stale upper halves, as a RaiseException context has them
+    r.segSs = 0xFFFF0023;
+    r.segDs = 0x00770023;
+    r.segEs = 0x008C0023;
+    r.segFs = 0x1234003B;
+    r.segGs = 0xABCD0000;
+    FakeMemory nothing(0, 0);
+    FileImage out;
+    WriteCrashState(out, 1, r, nothing);
+    for (const char* part : {" CS: 0x001B EIP", " SS: 0x0023 ESP", " DS: 0x0023 ESI",
+                             " ES: 0x0023 EDI", "FS: 0x0000003B\t", "GS: 0x00000000\r",
+                             "CS:EIP = 001B:00401020", "SS:ESP = 0023:00400100"})
+        EXPECT_NE(out.file.find(part), std::string::npos) << part << "\n" << out.file;
+}
+
 TEST(CrashRecord, ShortReadsPrintOnlyWhatWasRead) {
     X86Registers r = X86();
     r.eip = 0x00401018;  // the window reads 0x00401008 .. 0x00401027; 26 bytes exist

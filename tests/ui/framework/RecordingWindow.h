@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -26,7 +27,9 @@ inline std::string Describe(const char* name, std::initializer_list<unsigned lon
     bool first = true;
     for (unsigned long long value : args) {
         char number[32];
-        std::snprintf(number, sizeof(number), "%llx", value);
+        // Message parameters are pointer-sized: a negative LPARAM of the 32-bit
+        // build shows its 32 bits, not a sign-extended 64-bit value.
+        std::snprintf(number, sizeof(number), "%llx", value & UINTPTR_MAX);
         text += first ? "" : ",";
         text += number;
         first = false;
