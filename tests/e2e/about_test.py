@@ -1,7 +1,9 @@
 """The About box with real input: it opens from the main window's system
 menu, its mail link underlines under the pointer and hands its URL to the
 shell on a click, Esc leaves it open, and OK, Enter, Alt+F4 and the close box
-close it. The cases run in order on one run of the editor.
+close it. The cases run in order on one run of the editor as built; one more
+run, of a copy whose string 101 differs from the template's caption, shows that
+the title comes from the string.
 
     about_test.py --recorder MAIL_RECORDER_EXE  (then the harness's options)
 
@@ -21,10 +23,9 @@ import harness
 from harness import E2EError, EditorTestCase, poll, wine_path
 
 # The box's title comes from string 101, which in the program is the same
-# text as the template's caption. The test runs a copy of the program whose
-# string 101 says something else, so that only the string can give the title.
+# text as the template's caption.
 TEMPLATE_CAPTION = "About..."
-ABOUT_TITLE = "Credits:"
+OTHER_TITLE = "Credits:"
 MAIL_URL = "mailto:support@pixmint.example?subject=Pixmint%20v0.2b"
 INK = (0, 0, 0)
 
@@ -41,24 +42,23 @@ def retitled_copy(program, folder):
     caption has no length before it, so it stays."""
     def entry(text):
         return struct.pack("<H", len(text)) + text.encode("utf-16-le")
-    assert len(ABOUT_TITLE) == len(TEMPLATE_CAPTION)
+    assert len(OTHER_TITLE) == len(TEMPLATE_CAPTION)
     with open(program, "rb") as f:
         data = f.read()
     if data.count(entry(TEMPLATE_CAPTION)) != 1:
         raise E2EError("string 101 not found once in " + program)
     copied = os.path.join(folder, os.path.basename(program))
     with open(copied, "wb") as f:
-        f.write(data.replace(entry(TEMPLATE_CAPTION), entry(ABOUT_TITLE)))
+        f.write(data.replace(entry(TEMPLATE_CAPTION), entry(OTHER_TITLE)))
     return copied
 
 
-class AboutBoxTest(EditorTestCase):
+class AboutBoxCase(EditorTestCase):
+    """Opening, reading and closing the box; the cases are in the classes below."""
+    title = TEMPLATE_CAPTION
 
     @classmethod
     def setUpClass(cls):
-        cls.program_dir = tempfile.mkdtemp(prefix="pixmint-about-")
-        cls.options = copy.copy(EditorTestCase.options)
-        cls.options.program = retitled_copy(EditorTestCase.options.program, cls.program_dir)
         super().setUpClass()
         cls.mail_record = os.path.join(cls.workdir, "mail.txt")
         command = '"%s" "%s" "%%1"' % (wine_path(RECORDER), wine_path(cls.mail_record))
@@ -67,18 +67,13 @@ class AboutBoxTest(EditorTestCase):
         if status != 0:
             raise E2EError("could not register the mail recorder")
 
-    @classmethod
-    def tearDownClass(cls):
-        super().tearDownClass()
-        shutil.rmtree(cls.program_dir, ignore_errors=True)
-
     def tearDown(self):
         # A failed case must not leave its box in the way of the next one.
-        windows = self.session.windows("^" + re.escape(ABOUT_TITLE) + "$")
+        windows = self.session.windows("^" + re.escape(self.title) + "$")
         if windows and self.editor.process.poll() is None:
             self.session.focus(windows[0])
             self.session.keys("Return")
-            self.editor.wait_gone(ABOUT_TITLE)
+            self.editor.wait_gone(self.title)
 
     # Opening and finding the box ---------------------------------------------
 
@@ -106,7 +101,7 @@ class AboutBoxTest(EditorTestCase):
             return None
         mx, my, mw, mh = poll("the system menu", menu)
         session.click(mx + mw // 3, my + mh - 10)
-        return self.editor.wait_window(ABOUT_TITLE)
+        return self.editor.wait_window(self.title)
 
     def layout(self, window):
         """Screen rectangles of the box's client area, link and OK button."""
@@ -122,10 +117,10 @@ class AboutBoxTest(EditorTestCase):
         return {"frame": (ax, ay, aw, ah), "link": rect(ABOUT_LINK), "ok": rect(ABOUT_OK)}
 
     def is_open(self):
-        return bool(self.session.windows("^" + re.escape(ABOUT_TITLE) + "$"))
+        return bool(self.session.windows("^" + re.escape(self.title) + "$"))
 
     def wait_closed(self):
-        self.editor.wait_gone(ABOUT_TITLE)
+        self.editor.wait_gone(self.title)
         self.assertIsNone(self.editor.process.poll(), "the editor ended with the About box")
 
     # Reading the link --------------------------------------------------------
@@ -162,11 +157,20 @@ class AboutBoxTest(EditorTestCase):
         x, y, _, h = link
         self.session.move(x + 12, y + h // 2)
 
+    @staticmethod
+    def centre(rect):
+        x, y, w, h = rect
+        return (x + w // 2, y + h // 2)
+
+
+class AboutBoxTest(AboutBoxCase):
+    """The program as built."""
+
     # Cases --------------------------------------------------------------------
 
     def test_1_opens_from_system_menu_with_its_title(self):
         about = self.open_about()
-        self.assertEqual(self.session.xdo("getwindowname", about).strip(), ABOUT_TITLE)
+        self.assertEqual(self.session.xdo("getwindowname", about).strip(), self.title)
         self.session.click(*self.centre(self.layout(about)["ok"]))
         self.wait_closed()
 
@@ -242,10 +246,29 @@ class AboutBoxTest(EditorTestCase):
         self.wait_closed()
         self.assertNoErrorLog()
 
-    @staticmethod
-    def centre(rect):
-        x, y, w, h = rect
-        return (x + w // 2, y + h // 2)
+
+class AboutTitleTest(AboutBoxCase):
+    """A copy of the program whose string 101 is not the template's caption:
+    the box must take its title from the string."""
+    title = OTHER_TITLE
+
+    @classmethod
+    def setUpClass(cls):
+        cls.program_dir = tempfile.mkdtemp(prefix="pixmint-about-")
+        cls.options = copy.copy(EditorTestCase.options)
+        cls.options.program = retitled_copy(EditorTestCase.options.program, cls.program_dir)
+        super().setUpClass()
+
+    @classmethod
+    def tearDownClass(cls):
+        super().tearDownClass()
+        shutil.rmtree(cls.program_dir, ignore_errors=True)
+
+    def test_title_comes_from_string_101(self):
+        about = self.open_about()
+        self.assertEqual(self.session.xdo("getwindowname", about).strip(), OTHER_TITLE)
+        self.session.click(*self.centre(self.layout(about)["ok"]))
+        self.wait_closed()
 
 
 def take_recorder_option():
