@@ -78,6 +78,8 @@ TEST(LogFile, WriteCountLimits) {
         LogFile file(path.c_str());
         ASSERT_TRUE(file.IsOpen());
         EXPECT_EQ(file.Write("abc", 4), 0);  // more than the text holds
+        EXPECT_EQ(file.Write("abc", -1), 0);
+        EXPECT_EQ(file.Write("abc", -2147483647 - 1), 0);
         EXPECT_EQ(file.Write("abcdef", 2), 2);
         EXPECT_EQ(file.Write("xyz", 0), 3);
     }
@@ -159,12 +161,14 @@ public:
         CloseHandle(process.hProcess);
         log = ReadWholeFile(dir_.File("Error.log"));
         lines = Lines(log);
+        base = ReadWholeFile(dir_.File("base.txt"));
     }
     bool started = false;
     bool ended = false;
     DWORD exitCode = 0;
     std::string log;
     std::vector<std::string> lines;
+    std::string base;  // the probe's own load address, as the record prints it
 
 private:
     TempDir dir_;
@@ -209,8 +213,10 @@ size_t CheckHeader(const std::vector<std::string>& lines) {
     return next + 2;
 }
 
+// Started as a file association starts a program, with a quoted argument: the
+// header still names the program.
 TEST(ErrorLogProcess, TwoErrorsGiveOneHeaderAndTwoLines) {
-    ProbeRun run("twice");
+    ProbeRun run("twice \"C:\\pics\\a.bin\"");
     ASSERT_TRUE(run.started);
     ASSERT_TRUE(run.ended);
     EXPECT_EQ(run.exitCode, 0u);
@@ -266,10 +272,15 @@ void CheckCrashRecord(const ProbeRun& run, const char* type) {
     }
     EXPECT_EQ(lines[++i], "");
     EXPECT_EQ(lines[++i], "Load module's:");
+    // The probe itself comes first, with the base it was loaded at.
+    ASSERT_LT(++i, lines.size());
+    ASSERT_TRUE(IsHex(run.base)) << run.base;
+    std::string own = "errorlog_probe.exe \tbase: 0x" + run.base;
+    ASSERT_GE(lines[i].size(), own.size()) << lines[i];
+    EXPECT_EQ(lines[i].substr(lines[i].size() - own.size()), own);
     size_t modules = 0;
     for (++i; i < lines.size(); ++i, ++modules) {
         EXPECT_NE(lines[i].find(" \tbase: 0x"), std::string::npos) << lines[i];
-        // The probe itself is the first module reported, and is left out.
         EXPECT_EQ(lines[i].find("errorlog_probe"), std::string::npos) << lines[i];
     }
     EXPECT_GT(modules, 0u);
