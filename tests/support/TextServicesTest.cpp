@@ -36,7 +36,8 @@ TEST_F(ProgramPath, UnquotedPathEndsAtTheFirstBlank) {
     EXPECT_STREQ(GetProgramPath(), "C:\\dir\\prog.exe");
     SetCommandLineForTest("C:\\dir\\prog.exe");
     EXPECT_STREQ(GetProgramPath(), "C:\\dir\\prog.exe");
-    SetCommandLineForTest("  \"C:\\dir\\prog.exe\" arg"); // leading blanks come before the first item
+    // Blanks before the first item are not part of it.
+    SetCommandLineForTest("  \"C:\\dir\\prog.exe\" arg");
     EXPECT_STREQ(GetProgramPath(), "C:\\dir\\prog.exe");
 }
 
