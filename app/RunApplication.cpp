@@ -5,8 +5,8 @@
 #include "app/AppContext.h"
 #include "app/Main.h"
 
-// The context lives in this frame; the pointer to it stays set afterwards, but
-// nothing reads it once the run has returned.
+// The context lives in this frame, so the pointer to it is cleared before the
+// frame ends: code that runs later (static destructors) finds no context.
 int RunApplication(Main* app, HINSTANCE instance, HINSTANCE, char* cmdLine, int) {
     AppContext context{};
     theAppContext = &context;
@@ -15,5 +15,6 @@ int RunApplication(Main* app, HINSTANCE instance, HINSTANCE, char* cmdLine, int)
     context.commandLine.Assign(cmdLine);
     int result = app->Run();
     context.commandLine.Free();
+    theAppContext = nullptr;
     return result;
 }

@@ -208,13 +208,10 @@ void WriteModuleHeading(CrashSink& out) {
 }
 
 void ModuleLister::Module(const char* name, uint64_t base) {
-    if (listing_) {
-        TextString text;
-        if (wide_)
-            text.Format("%s \tbase: 0x%0.8X%0.8X", name, High(base), Low(base));
-        else
-            text.Format("%s \tbase: 0x%0.8X", name, Low(base));
-        out_.Line(text.text);
-    }
-    listing_ = 1;
+    TextString text;
+    if (wide_)
+        text.Format("%s \tbase: 0x%0.8X%0.8X", name, High(base), Low(base));
+    else
+        text.Format("%s \tbase: 0x%0.8X", name, Low(base));
+    out_.Line(text.text);
 }

@@ -57,17 +57,15 @@ void WriteCrashState(CrashSink& out, uint32_t code, const X64Registers& register
                      MemoryReader& memory);
 void WriteModuleHeading(CrashSink& out);
 
-// Lists modules as the enumeration reports them. The first module reported is
-// left out: the listing starts only after the first report, and the flag that
-// says so belongs to the process (it is never reset).
+// Lists every module as the enumeration reports it, one line each with its
+// base; the program itself comes first, so an address inside it can be mapped
+// to its code although it loads at a different base each run.
 class ModuleLister {
 public:
-    ModuleLister(CrashSink& out, int& listingFlag, bool wideAddresses)
-        : out_(out), listing_(listingFlag), wide_(wideAddresses) {}
+    ModuleLister(CrashSink& out, bool wideAddresses) : out_(out), wide_(wideAddresses) {}
     void Module(const char* name, uint64_t base);
 
 private:
     CrashSink& out_;
-    int& listing_;
     bool wide_;
 };

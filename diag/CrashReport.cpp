@@ -11,7 +11,6 @@
 namespace {
 
 UINT savedErrorMode = 0;
-int moduleListing = 0;  // set by the first module report of the process
 
 // Every line and fragment is a record of its own: each reaches the file at once.
 class LogSink : public CrashSink {
@@ -122,7 +121,7 @@ LONG WINAPI MyExceptionsHandler(EXCEPTION_POINTERS* pointers) {
                     RegistersOf(*pointers->ContextRecord), memory);
 
     WriteModuleHeading(out);
-    ModuleLister lister(out, moduleListing, kWideAddresses);
+    ModuleLister lister(out, kWideAddresses);
     EnumerateLoadedModules(GetCurrentProcess(), ListModule, &lister);
     return EXCEPTION_EXECUTE_HANDLER;
 }

@@ -17,7 +17,7 @@ void LogFile::SeekEnd() {
 
 int LogFile::Write(const char* text, int count) {
     TextString copy(text);
-    if (handle_ == nullptr || count > copy.length || copy.text == nullptr)
+    if (handle_ == nullptr || count < 0 || count > copy.length || copy.text == nullptr)
         return 0;
     DWORD toWrite = static_cast<DWORD>(count != 0 ? count : copy.length);
     DWORD written = 0;

@@ -17,7 +17,8 @@ public:
     int Open(const char* path, DWORD creationDisposition);
     void SeekEnd();
     // Writes count bytes of text, or all of it when count is 0; writes nothing
-    // and returns 0 when count is larger than the text. Returns the bytes written.
+    // and returns 0 when count is negative or larger than the text. Returns the
+    // bytes written.
     int Write(const char* text, int count);
     int Write(const TextString& text, int count);
     void Close();

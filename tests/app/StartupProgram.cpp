@@ -30,7 +30,10 @@ void Report(const char* format, ...) {
 // Built before and destroyed after the application object.
 struct ErrorModeObserver {
     ErrorModeObserver() { Report("error mode before: %x", GetErrorMode()); }
-    ~ErrorModeObserver() { Report("error mode at exit: %x", GetErrorMode()); }
+    ~ErrorModeObserver() {
+        Report("error mode at exit: %x", GetErrorMode());
+        Report("context at exit: %s", theAppContext ? "set" : "cleared");
+    }
 };
 
 class RefusedApp : public Main {

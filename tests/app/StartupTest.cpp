@@ -85,10 +85,13 @@ TEST(StartupTest, TheApplicationRunsWithAFreshLogAndItsOwnErrorMode) {
     EXPECT_EQ("8003", Line(report, "error mode in run"));
     EXPECT_EQ("8003", Line(report, "error mode after refused objects"));
     EXPECT_EQ(before, Line(report, "error mode at exit"));
-    // Only the object refused during the run left a record.
+    EXPECT_EQ("cleared", Line(report, "context at exit")); // the run frame is gone by then
+    // Only the object refused during the run left a record. The static one
+    // took the header with it: the header is written once per process.
     std::string log = ReadWholeFile(scratch.File("Error.log"));
     EXPECT_EQ(std::string::npos, log.find("earlier run"));
     EXPECT_EQ(1u, Count(log, " class Main is only one!,error code: ")) << log;
+    EXPECT_EQ(std::string::npos, log.find("Information for debug")) << log;
 }
 
 TEST(StartupTest, TheCommandLineIsKeptAndChangesNothingElse) {

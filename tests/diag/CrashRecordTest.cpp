@@ -237,24 +237,25 @@ TEST(CrashRecord, WholeRecordX64) {
                   "\r\n");
 }
 
-TEST(CrashRecord, ModuleListSkipsTheFirstReportOfTheProcess) {
+// Every module is listed, the program's own (reported first) included, so that
+// an address inside the program can be mapped to its code.
+TEST(CrashRecord, ModuleListNamesEveryModuleWithItsBase) {
     FileImage out;
-    int listing = 0;
     WriteModuleHeading(out);
-    ModuleLister lister(out, listing, false);
-    lister.Module("pixmint.exe", 0x00400000);
+    ModuleLister lister(out, false);
+    lister.Module("C:\\app\\pixmint.exe", 0x00DB0000);
     lister.Module("ntdll.dll", 0x7C900000);
-    lister.Module("kernel32.dll", 0x7C800000);
     EXPECT_EQ(out.file,
               "Load module's:\r\n"
-              "ntdll.dll \tbase: 0x7C900000\r\n"
-              "kernel32.dll \tbase: 0x7C800000\r\n");
+              "C:\\app\\pixmint.exe \tbase: 0x00DB0000\r\n"
+              "ntdll.dll \tbase: 0x7C900000\r\n");
 
-    // The flag outlives one listing: a second one lists its first module too.
-    FileImage again;
-    ModuleLister wide(again, listing, true);
-    wide.Module("pixmint.exe", 0x0000000140000000ull);
-    EXPECT_EQ(again.file, "pixmint.exe \tbase: 0x0000000140000000\r\n");
+    FileImage wide;
+    ModuleLister wideLister(wide, true);
+    wideLister.Module("pixmint.exe", 0x00007FF6A2B40000ull);
+    wideLister.Module("pixmint.exe", 0x00007FF6A2B40000ull); // each report is a line
+    EXPECT_EQ(wide.file, "pixmint.exe \tbase: 0x00007FF6A2B40000\r\n"
+                         "pixmint.exe \tbase: 0x00007FF6A2B40000\r\n");
 }
 
 } // namespace

@@ -4,8 +4,12 @@
 //   errorlog_probe access    an access violation under the crash handler
 //   errorlog_probe illegal   an exception code the record has no name for
 //   errorlog_probe step      a single-step exception (trap flag)
+// Before a crash it writes its own load address to "base.txt", in upper-case
+// hex with two digits per byte of an address.
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 #include "diag/CrashReport.h"
@@ -29,6 +33,13 @@ int main(int argc, char** argv) {
         LogError("first failure,error code: %d", 5);
         LogError("second failure %s", "here");
         return 0;
+    }
+    // The crash tests look for this base in the record's module list.
+    if (FILE* file = fopen("base.txt", "wb")) {
+        auto base = reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr));
+        for (int shift = static_cast<int>(8 * sizeof base) - 4; shift >= 0; shift -= 4)
+            fputc("0123456789ABCDEF"[(base >> shift) & 0xF], file);
+        fclose(file);
     }
     InstallCrashHandler();
     if (strcmp(mode, "access") == 0)

@@ -80,6 +80,11 @@ TEST(LogFile, WriteCountLimits) {
         LogFile file(path.c_str());
         ASSERT_TRUE(file.IsOpen());
         EXPECT_EQ(file.Write("abc", 4), 0);  // more than the text holds
+        // A negative count is refused before anything reaches the file.
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(file.Write("abc", -1), 0);
+        EXPECT_EQ(file.Write("abc", -2147483647 - 1), 0);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
         EXPECT_EQ(file.Write("abcdef", 2), 2);
         EXPECT_EQ(file.Write("xyz", 0), 3);
     }
@@ -161,12 +166,14 @@ public:
         CloseHandle(process.hProcess);
         log = ReadWholeFile(dir_.File("Error.log"));
         lines = Lines(log);
+        base = ReadWholeFile(dir_.File("base.txt"));
     }
     bool started = false;
     bool ended = false;
     DWORD exitCode = 0;
     std::string log;
     std::vector<std::string> lines;
+    std::string base;  // the probe's own load address, as the record prints it
 
 private:
     TempDir dir_;
@@ -207,8 +214,10 @@ size_t CheckHeader(const std::vector<std::string>& lines) {
     return next + 2;
 }
 
+// Started as a file association starts a program, with a quoted argument: the
+// header still names the program.
 TEST(ErrorLogProcess, TwoErrorsGiveOneHeaderAndTwoLines) {
-    ProbeRun run("twice");
+    ProbeRun run("twice \"C:\\pics\\a.bin\"");
     ASSERT_TRUE(run.started);
     ASSERT_TRUE(run.ended);
     EXPECT_EQ(run.exitCode, 0u);
@@ -313,12 +322,20 @@ void CheckCrashRecord(const ProbeRun& run, const char* type) {
     EXPECT_EQ(lines[++i], "");
 
     EXPECT_EQ(lines[++i], "Load module's:");
+    // The probe itself comes first, with the base it was loaded at.
+    ASSERT_LT(++i, lines.size());
+    ASSERT_TRUE(IsHex(run.base)) << run.base;
+    const std::string own = " \tbase: 0x" + run.base;
+    ASSERT_GE(lines[i].size(), own.size()) << lines[i];
+    EXPECT_EQ(lines[i].substr(lines[i].size() - own.size()), own) << lines[i];
+    EXPECT_NE(lines[i].find("errorlog_probe"), std::string::npos) << lines[i];
     const std::string base = " \tbase: 0x" + Digits(kAddress);
     size_t modules = 0;
     for (++i; i < lines.size(); ++i, ++modules) {
         const std::string& text = lines[i];
         EXPECT_TRUE(text.size() > base.size() &&
                     Fits(text.substr(text.size() - base.size()), base)) << text;
+        EXPECT_EQ(text.find("errorlog_probe"), std::string::npos) << text;
     }
     EXPECT_GT(modules, 0u);
 }

@@ -22,23 +22,38 @@ TEST_F(ProgramPath, QuotedPathWithArgument) {
     EXPECT_STREQ(GetProgramDir(), "C:\\dir\\");
 }
 
-TEST_F(ProgramPath, UnquotedCommandLineIsTakenWhole) {
+// The path is the first item of the command line; what follows it, such as the
+// file that a file association or a drop passes, is not part of it.
+TEST_F(ProgramPath, UnquotedPathEndsAtTheFirstBlank) {
+    SetCommandLineForTest("C:\\app\\pixmint.exe a.bin");
+    EXPECT_STREQ(GetProgramPath(), "C:\\app\\pixmint.exe");
+    EXPECT_STREQ(GetProgramFileName(), "pixmint.exe");
+    EXPECT_STREQ(GetProgramDir(), "C:\\app\\");
+
     SetCommandLineForTest("C:\\dir\\prog.exe C:\\pics\\logo.bin");
-    EXPECT_STREQ(GetProgramPath(), "C:\\dir\\prog.exe C:\\pics\\logo.bin");
-    EXPECT_STREQ(GetProgramFileName(), "logo.bin");
-    EXPECT_STREQ(GetProgramDir(), "C:\\dir\\prog.exe C:\\pics\\");
+    EXPECT_STREQ(GetProgramPath(), "C:\\dir\\prog.exe");
+    SetCommandLineForTest("C:\\dir\\prog.exe\tC:\\pics\\logo.bin");
+    EXPECT_STREQ(GetProgramPath(), "C:\\dir\\prog.exe");
+    SetCommandLineForTest("C:\\dir\\prog.exe");
+    EXPECT_STREQ(GetProgramPath(), "C:\\dir\\prog.exe");
+    // Blanks before the first item are not part of it.
+    SetCommandLineForTest("  \"C:\\dir\\prog.exe\" arg");
+    EXPECT_STREQ(GetProgramPath(), "C:\\dir\\prog.exe");
 }
 
-TEST_F(ProgramPath, QuotesSpanFromTheFirstToTheLast) {
-    SetCommandLineForTest("\"C:\\p.exe\" \"D:\\x y\\a.bin\"");
-    EXPECT_STREQ(GetProgramPath(), "C:\\p.exe\" \"D:\\x y\\a.bin");
-    EXPECT_STREQ(GetProgramFileName(), "a.bin");
+TEST_F(ProgramPath, QuotedPathEndsAtItsClosingQuote) {
+    SetCommandLineForTest("\"C:\\app\\pixmint.exe\" \"C:\\pics\\a.bin\"");
+    EXPECT_STREQ(GetProgramPath(), "C:\\app\\pixmint.exe");
+    EXPECT_STREQ(GetProgramFileName(), "pixmint.exe");
+    EXPECT_STREQ(GetProgramDir(), "C:\\app\\");
 
-    SetCommandLineForTest("\"C:\\dir\\prog.exe");
-    EXPECT_STREQ(GetProgramPath(), "\"C:\\dir\\prog.exe");
-
+    SetCommandLineForTest("\"C:\\Program Files\\p.exe\"");
+    EXPECT_STREQ(GetProgramPath(), "C:\\Program Files\\p.exe");
     SetCommandLineForTest("\"\" arg");
     EXPECT_STREQ(GetProgramPath(), "");
+    // Without a closing quote the whole command line is the path.
+    SetCommandLineForTest("\"C:\\dir\\prog.exe");
+    EXPECT_STREQ(GetProgramPath(), "\"C:\\dir\\prog.exe");
 }
 
 TEST_F(ProgramPath, NoBackslashGivesWholeNameAndNullDirectory) {

@@ -272,11 +272,19 @@ BOOL WindowObject::Place(int x, int y, int width, int height, int sizeOnly) {
     return PlaceWindow(window, x, y, width, height, sizeOnly);
 }
 
+// A window is bound to its object once, by the message that its real creation
+// sends first: WM_NCCREATE with the object in the creation record, or a
+// dialog's WM_INITDIALOG with the object as its parameter. Any program can send
+// those messages again; to a bound window they change nothing, and a repeated
+// WM_INITDIALOG is answered without initialising the dialog a second time.
 LRESULT CALLBACK ClassWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
+    LONG_PTR bound = GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+    if (msg == WM_NCCREATE && !bound && lParam) {
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     } else if (msg == WM_INITDIALOG) {
+        if (bound)
+            return 0;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
     }
     auto* object = reinterpret_cast<WindowObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));

@@ -20,8 +20,10 @@ class ScriptedDialog : public DialogObject {
     std::vector<std::string> calls;
     HWND windowAtInit = nullptr;
     LONG_PTR userDataAtInit = 0;
+    int initCount = 0;
 
     LRESULT OnInitDialog() override {
+        ++initCount;
         windowAtInit = window;
         userDataAtInit = GetWindowLongPtrA(window, GWLP_USERDATA);
         for (const MSG& msg : script)
@@ -151,6 +153,24 @@ TEST_F(DialogObjectTest, ClosingAModelessDialogDeliversCancel) {
     EXPECT_TRUE(IsWindow(dialog.window));
     WPARAM code;
     EXPECT_FALSE(TakeQuitMessage(&code)); // a dialog does not end the loop by itself
+}
+
+// A stray WM_INITDIALOG, from this program or another, neither rebinds the
+// dialog nor initialises it again.
+TEST_F(DialogObjectTest, StrayInitDialogIsAnsweredWithoutInitialisingAgain) {
+    ScriptedDialog dialog, foreign;
+    ASSERT_EQ(1, dialog.CreateModeless(nullptr, IDD_FW_NO_CANCEL));
+    ShowWindow(dialog.window, SW_SHOWNA);
+    SendMessageA(dialog.window, WM_INITDIALOG, 0, 0);
+    SendMessageA(dialog.window, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&foreign));
+    SendMessageA(dialog.window, WM_NCCREATE, 0, 0);
+    EXPECT_EQ(1, dialog.initCount);
+    EXPECT_EQ(0, foreign.initCount);
+    SendMessageA(dialog.window, WM_CLOSE, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(Calls{"OnCommand(2,0)"}, dialog.calls);
+    EXPECT_TRUE(foreign.calls.empty());
+    EXPECT_FALSE(IsWindowVisible(dialog.window));
 }
 
 } // namespace

@@ -148,10 +148,10 @@ TEST_F(BaseDispatchTest, DefaultProcessingUsesTheObjectsWindowNotTheMessages) {
 }
 
 TEST_F(BaseDispatchTest, PaintValidatesTheUpdateRegion) {
-    object.prevWndProc = nullptr;
     ShowWindow(object.window, SW_SHOWNA);
     InvalidateRect(object.window, nullptr, FALSE);
-    UpdateWindow(object.window);
+    ASSERT_TRUE(GetUpdateRect(object.window, nullptr, FALSE));
+    object.OnPaint(object.window);
     EXPECT_FALSE(GetUpdateRect(object.window, nullptr, FALSE));
 }
 
@@ -174,6 +174,28 @@ TEST(ClassWindowProcTest, FirstRoutedMessageSetsAMissingWindowHandle) {
     EXPECT_EQ(Calls{"OnCommand(1,2)"}, object.calls);
     SetWindowLongPtrA(label, GWLP_USERDATA, 0);
     DestroyWindow(label);
+}
+
+// Any program can send any message: only the real creation binds a window to
+// its object, and stray creation messages change nothing.
+TEST(ClassWindowProcTest, StrayCreationMessagesLeaveTheWindowWithItsObject) {
+    EnsureTestAppContext();
+    RecordingWindow object, foreign;
+    ASSERT_EQ(1, object.Create(0, "FwStrayWindow", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                               nullptr));
+    object.calls.clear();
+    CREATESTRUCTA create = {};
+    create.lpCreateParams = &foreign;
+    SendMessageA(object.window, WM_INITDIALOG, 0, 0);
+    SendMessageA(object.window, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&foreign));
+    SendMessageA(object.window, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create));
+    SendMessageA(object.window, WM_NCCREATE, 0, 0);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&object), GetWindowLongPtrA(object.window, GWLP_USERDATA));
+    EXPECT_EQ(kOperationResult, SendMessageA(object.window, WM_COMMAND, 7, 0));
+    EXPECT_EQ(Calls{"OnCommand(7,0)"}, object.calls); // and no OnInitDialog
+    EXPECT_TRUE(foreign.calls.empty());
+    SendMessageA(object.window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(object.window));
 }
 
 // A dialog leaves everything it does not handle to the dialog manager.

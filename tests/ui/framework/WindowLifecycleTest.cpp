@@ -186,26 +186,30 @@ TEST_F(WindowLifecycleTest, PlaceMovesAndSizesOrOnlySizes) {
     ASSERT_EQ(1, parent.Create(0, "FwLifecycleClass", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr));
     MakeChild(first, parent.window, "FwLifecycleClass");
     MakeChild(second, parent.window, "FwLifecycleClass");
-    HWND order = GetWindow(first.window, GW_HWNDNEXT);
+    // The lower child: placing it with a z-order change would bring it to the top.
+    WindowObject& lower = GetWindow(parent.window, GW_CHILD) == first.window ? second : first;
+    HWND above = GetWindow(lower.window, GW_HWNDPREV);
+    ASSERT_NE(nullptr, above);
     auto placement = [&](HWND hwnd) {
         RECT rect;
         GetWindowRect(hwnd, &rect);
         MapWindowPoints(HWND_DESKTOP, parent.window, reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     };
-    EXPECT_TRUE(first.Place(10, 20, 30, 40, 0));
-    RECT moved = placement(first.window);
+    EXPECT_TRUE(lower.Place(10, 20, 30, 40, 0));
+    RECT moved = placement(lower.window);
     EXPECT_EQ(10, moved.left);
     EXPECT_EQ(20, moved.top);
     EXPECT_EQ(30, moved.right - moved.left);
     EXPECT_EQ(40, moved.bottom - moved.top);
-    EXPECT_TRUE(PlaceWindow(first.window, 90, 90, 50, 60, 1));
-    RECT sized = placement(first.window);
+    EXPECT_EQ(above, GetWindow(lower.window, GW_HWNDPREV)); // z-order untouched
+    EXPECT_TRUE(PlaceWindow(lower.window, 90, 90, 50, 60, 1));
+    RECT sized = placement(lower.window);
     EXPECT_EQ(10, sized.left);
     EXPECT_EQ(20, sized.top);
     EXPECT_EQ(50, sized.right - sized.left);
     EXPECT_EQ(60, sized.bottom - sized.top);
-    EXPECT_EQ(order, GetWindow(first.window, GW_HWNDNEXT)); // z-order untouched
+    EXPECT_EQ(above, GetWindow(lower.window, GW_HWNDPREV));
 }
 
 TEST_F(WindowLifecycleTest, ClosingAPlainWindowPostsQuitAndDestroysIt) {
