@@ -324,7 +324,7 @@ void CheckCrashRecord(const ProbeRun& run, const char* type) {
     EXPECT_EQ(lines[++i], "Load module's:");
     // The probe itself comes first, with the base it was loaded at.
     ASSERT_LT(++i, lines.size());
-    ASSERT_TRUE(IsHex(run.base)) << run.base;
+    ASSERT_TRUE(Fits(run.base, Digits(kAddress))) << run.base;
     const std::string own = " \tbase: 0x" + run.base;
     ASSERT_GE(lines[i].size(), own.size()) << lines[i];
     EXPECT_EQ(lines[i].substr(lines[i].size() - own.size()), own) << lines[i];
