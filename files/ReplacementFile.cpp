@@ -1,7 +1,6 @@
 #include "files/ReplacementFile.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 
 #ifdef _WIN32
@@ -68,11 +67,13 @@ ReplacementFile::ReplacementFile(const char* target) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         // Beside the target, named after it, the process and a counter.
-        char suffix[40];
-        std::snprintf(suffix, sizeof suffix, ".%lu-%u.tmp", ProcessId(), counter++);
+        // Formatted by the program's own formatter: the C library's would
+        // bring MinGW's whole printf engine into the program.
+        TextString suffix;
+        suffix.Format(".%lu-%u.tmp", ProcessId(), counter++);
         TextString name(target);
-        name.Append(suffix);
-        if (name.length != target_.length + static_cast<int32_t>(std::strlen(suffix)))
+        name.Append(suffix.text);
+        if (suffix.length == 0 || name.length != target_.length + suffix.length)
             return; // out of memory: no name
         int descriptor = CreateExclusive(name.text);
         if (descriptor < 0) {
