@@ -6,7 +6,8 @@ the canvas shows it, and writes the main window as a PNG.
     tools/screenshot.py [--program EXE] [--out PNG]
 
 By default it shows the release, build/win32/pixmint.exe, and writes
-docs/screenshot.png. The Wine session lives in build/screenshot.
+docs/screenshot.png. The Wine session lives in the program's build tree, in
+screenshot/.
 """
 
 import argparse
@@ -87,13 +88,15 @@ def main():
     if not os.path.isfile(options.program):
         sys.exit("screenshot.py: no program at %s (build it first)" % options.program)
 
+    # The session lives in the program's build tree, whose Wine it takes.
+    program = os.path.abspath(options.program)
     session = harness.Session(os.path.join(ROOT, "tools", "wine-run.sh"),
-                              os.path.join(ROOT, "build", "screenshot"))
+                              os.path.join(os.path.dirname(program), "screenshot"))
     started = session.start()
     workdir = tempfile.mkdtemp(prefix="pixmint-screenshot-")
     editor = None
     try:
-        editor = harness.Editor(session, os.path.abspath(options.program), workdir,
+        editor = harness.Editor(session, program, workdir,
                                 os.path.join(session.dir, "screens"))
         picture = design()
         paint(editor, picture)
