@@ -275,11 +275,15 @@ BOOL WindowObject::Place(int x, int y, int width, int height, int sizeOnly) {
 // A window is bound to its object once, by the message that its real creation
 // sends first: WM_NCCREATE with the object in the creation record, or a
 // dialog's WM_INITDIALOG with the object as its parameter. Any program can send
-// those messages again; to a bound window they change nothing, and a repeated
-// WM_INITDIALOG is answered without initialising the dialog a second time.
+// those messages again; to a bound window they change nothing: a repeated
+// WM_INITDIALOG is answered without initialising the dialog a second time, and
+// a repeated WM_NCCREATE gets no default processing either, which would read
+// the sender's creation record (null, or an address in another process).
 LRESULT CALLBACK ClassWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     LONG_PTR bound = GetWindowLongPtrA(hwnd, GWLP_USERDATA);
-    if (msg == WM_NCCREATE && !bound && lParam) {
+    if (msg == WM_NCCREATE && bound)
+        return TRUE;
+    if (msg == WM_NCCREATE && lParam) {
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     } else if (msg == WM_INITDIALOG) {

@@ -186,10 +186,14 @@ TEST(ClassWindowProcTest, StrayCreationMessagesLeaveTheWindowWithItsObject) {
     object.calls.clear();
     CREATESTRUCTA create = {};
     create.lpCreateParams = &foreign;
+    object.prevWndProc = RecordingDefaultProc; // none of them may reach default processing
+    DefaultCalls().clear();
     SendMessageA(object.window, WM_INITDIALOG, 0, 0);
     SendMessageA(object.window, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&foreign));
     SendMessageA(object.window, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create));
     SendMessageA(object.window, WM_NCCREATE, 0, 0);
+    object.prevWndProc = nullptr;
+    EXPECT_TRUE(DefaultCalls().empty()) << DefaultCalls()[0];
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(&object), GetWindowLongPtrA(object.window, GWLP_USERDATA));
     EXPECT_EQ(kOperationResult, SendMessageA(object.window, WM_COMMAND, 7, 0));
     EXPECT_EQ(Calls{"OnCommand(7,0)"}, object.calls); // and no OnInitDialog
