@@ -44,6 +44,14 @@ HANDLE LoadTopDownBitmap(const char* path, int width, int height) {
     FILE* file = std::fopen(path, "rb");
     if (!file)
         return nullptr;
+    // Most bitmaps are stored bottom-up and go to the platform's loader as they
+    // are: only a negative height (the sign bit of the little-endian 32-bit
+    // field at offset 22) makes the whole file worth reading here.
+    uint8_t header[26];
+    if (std::fread(header, 1, sizeof header, file) != sizeof header || !(header[25] & 0x80)) {
+        std::fclose(file);
+        return nullptr;
+    }
     long size = SmallFileSize(file);
     OwnedBlock bytes(size > 0 ? size_t(size) : 0);
     int read = bytes.data() && std::fread(bytes.data(), 1, size_t(size), file) == size_t(size);

@@ -8,7 +8,8 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh || exit 1
-program=build/win64/pixmint.exe
+build_dir=build/win64
+program=$build_dir/pixmint.exe
 runner=tools/wine-run.sh
 mkdir -p build
 
@@ -24,7 +25,7 @@ if [ ! -f "$program" ]; then
   exit 1
 fi
 if [ -n "${DISPLAY:-}" ]; then
-  exec "$runner" exec --build-dir build/win64 "$program"
+  exec "$runner" exec --build-dir "$build_dir" "$program"
 fi
 
 screenshot=build/run-screen.png
@@ -37,12 +38,12 @@ DISPLAY to an X server you can see (for example: DISPLAY=:0 make run).
 Press Ctrl+C to end the editor.
 MESSAGE
 
-"$runner" start --build-dir build/win64 || exit 1
-display=$("$runner" env --build-dir build/win64 | sed -n 's/.*DISPLAY=\([^ ]*\).*/\1/p')
-stop_session() { "$runner" stop --build-dir build/win64; }
+"$runner" start --build-dir "$build_dir" || exit 1
+display=$("$runner" env --build-dir "$build_dir" | sed -n 's/.*DISPLAY=\([^ ]*\).*/\1/p')
+stop_session() { "$runner" stop --build-dir "$build_dir"; }
 trap 'kill "$editor_pid" 2>/dev/null; wait "$editor_pid" 2>/dev/null; stop_session; exit 130' INT TERM
 
-"$runner" exec --build-dir build/win64 "$program" &
+"$runner" exec --build-dir "$build_dir" "$program" &
 editor_pid=$!
 while kill -0 "$editor_pid" 2>/dev/null; do
   # Written beside the final name and moved, so that a viewer never reads half a file.
