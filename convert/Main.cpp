@@ -3,4 +3,6 @@
 
 #include "convert/Converter.h"
 
-int main(int argc, char** argv) { return RunConverter(argc, argv, stdout, stderr); }
+int main(int argc, char** argv) {
+    return RunConverter(argc, argv, stdout, stderr);
+}
