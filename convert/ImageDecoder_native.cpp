@@ -7,9 +7,9 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
+#include "convert/ImageIntegrity.h"
 #include "convert/ImageKind.h"
 #include "convert/NetpbmReader.h"
-#include "convert/PngChunks.h"
 
 namespace {
 
@@ -118,8 +118,8 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     }
     const std::string format = ImageKindName(kind);
     const char* fault = nullptr;
-    if (kind == ImageKind::Png && !PngChunksAreSound(data, size, fault)) {
-        error = "damaged PNG image (" + std::string(fault) + ")";
+    if (!ImageIsWhole(kind, data, size, fault)) {
+        error = "damaged " + format + " image (" + fault + ")";
         return 0;
     }
     static bool quiet = false;

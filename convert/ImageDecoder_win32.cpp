@@ -6,9 +6,9 @@
 
 #include <cstdlib>
 
+#include "convert/ImageIntegrity.h"
 #include "convert/ImageKind.h"
 #include "convert/NetpbmReader.h"
-#include "convert/PngChunks.h"
 #include "convert/WicFactory_win32.h"
 
 namespace {
@@ -67,8 +67,8 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     }
     const std::string format = ImageKindName(kind);
     const char* fault = nullptr;
-    if (kind == ImageKind::Png && !PngChunksAreSound(data, size, fault)) {
-        error = "damaged PNG image (" + std::string(fault) + ")";
+    if (!ImageIsWhole(kind, data, size, fault)) {
+        error = "damaged " + format + " image (" + fault + ")";
         return 0;
     }
     if (size > MAXDWORD) {

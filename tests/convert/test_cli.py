@@ -174,12 +174,15 @@ class ConverterTest(unittest.TestCase):
         good = self.write("good.bin", formats.block_file(random_picture(SCREENSAVER_HEIGHT, 3)))
         png = formats.png_file([[BLACK, WHITE]] * 2)
         self.write("damaged.png", png[:len(png) - 20])
+        bmp = formats.bmp_file([[1, 0] * 50] * 20)
+        self.write("short.bmp", bmp[:len(bmp) - 400])  # GDK-Pixbuf alone would fill it in
         self.write("short.bin", formats.block_file(random_picture(LOGO_HEIGHT, 4))[:300])
         self.write("kept.png", b"an earlier picture")
         cases = [
             (["missing.png", "out.bin"], 1, "missing.png"),
             (["damaged.png", "out.bin"], 1, "damaged PNG"),
             (["damaged.png", "kept.png"], 1, "damaged PNG"),
+            (["short.bmp", "out.bin"], 1, "damaged BMP"),
             (["short.bin", "out.png"], 1, "cut short"),
             (["good.bin", self.path("no-such-dir/out.png")], 1, "cannot write"),
             (["--bogus", "good.bin", "out.png"], 2, "--bogus"),
