@@ -97,8 +97,14 @@ int BmpIsWhole(const uint8_t* data, size_t size, const char*& why) {
     why = "the file ends before its pixels do";
     if (size < 26)
         return 0;
+    // Headers and pixels inside the file: GDK-Pixbuf allocates what the
+    // header sizes claim before it reads any further.
     const size_t offset = LittleEndian32(data + 10);
     const uint32_t header = LittleEndian32(data + 14);
+    if (header > size - 14 || offset > size) {
+        why = "its headers reach past the end of the file";
+        return 0;
+    }
     uint32_t width, rows, bits, compression = 0;
     if (header == 12) { // OS/2 1.x
         width = LittleEndian16(data + 18);
@@ -112,12 +118,17 @@ int BmpIsWhole(const uint8_t* data, size_t size, const char*& why) {
         rows = height < 0 ? 0u - uint32_t(height) : uint32_t(height);
         bits = LittleEndian16(data + 28);
         compression = LittleEndian32(data + 30);
+        // The colour table, of as many entries as the header says.
+        if (uint64_t(LittleEndian32(data + 46)) * 4 > size - 14 - header) {
+            why = "its colour table reaches past the end of the file";
+            return 0;
+        }
         // OS/2 2.x gives 3 and 4 other meanings; JPEG and PNG in a bitmap are
         // left to their decoders.
         if (header == 64 && compression >= 3)
             return 1;
     }
-    if (offset >= size || int32_t(width) <= 0 || rows == 0)
+    if (offset == size || int32_t(width) <= 0 || rows == 0)
         return offset < size ? 1 : 0;
     if (compression == 1 || compression == 2)
         return RunLengthDataIsWhole(data, size, offset, rows, compression == 2);

@@ -94,4 +94,28 @@ TEST_F(ImageEncoderTest, PbmPacksScaledRows) {
     EXPECT_EQ(rows[57 * 26 + 25], 0xC0); // cell (100, 28): pixels 200 and 201
 }
 
+TEST_F(ImageEncoderTest, PngAndBmpComeBackAsTheyWereWritten) {
+    // Through the platform's encoders and decoders, in the editor's colours.
+    SetPictureMode(PictureMode::Logo);
+    SetCell(0, 0, 1);
+    SetCell(100, 28, 1);
+    ImageLook look;
+    look.colours = true;
+    for (ImageFormat format : {ImageFormat::Png, ImageFormat::Bmp}) {
+        Decoded back = Decode(EncodePicture(format, look));
+        ASSERT_EQ(back.ok, 1) << back.error;
+        ASSERT_EQ(back.image.width * back.image.height, 101 * 29);
+        const uint8_t* pixels = back.image.rgba.get();
+        EXPECT_EQ(std::vector<int>(pixels, pixels + 8),
+                  (std::vector<int>{0, 0, 0, 255, 253, 218, 111, 255}));
+        EXPECT_EQ(pixels[(101 * 29 - 1) * 4], 0);
+    }
+    // A file cut short is refused, not filled in.
+    std::vector<uint8_t> bmp = EncodePicture(ImageFormat::Bmp, look);
+    bmp.resize(bmp.size() - 100);
+    Decoded shortened = Decode(bmp);
+    EXPECT_EQ(shortened.ok, 0);
+    EXPECT_NE(shortened.error.find("damaged BMP"), std::string::npos) << shortened.error;
+}
+
 } // namespace
