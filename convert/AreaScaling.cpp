@@ -28,8 +28,8 @@ std::vector<uint32_t> ScaleByAreaAverage(const DecodedImage& image, int width, i
                     int64_t columnLeft = column * width;
                     int64_t overlapX =
                         std::min(right, columnLeft + width) - std::max(left, columnLeft);
-                    sum +=
-                        uint64_t(PixelLightness(line + column * 4)) * uint64_t(overlapX * overlapY);
+                    sum += uint64_t(PixelLightness(line + column * 4)) *
+                           uint64_t(overlapX * overlapY);
                 }
             }
             cells[size_t(y) * width + x] = uint32_t(sum / uint64_t(area));

@@ -22,7 +22,7 @@ struct ConvertOptions {
     int threshold = 128; // luminance 0..255; darker pixels become ink
     bool dither = false;
     bool invert = false;
-    int scale = 1; // enlargement of image output
+    int scale = 1;       // enlargement of image output
     bool colours = false;
 };
 

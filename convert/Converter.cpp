@@ -129,8 +129,8 @@ class Run {
     int Convert(const ConvertOptions& options) {
         OutputKind kind = OutputKindOf(options.output);
         if (kind == OutputKind::Unknown)
-            return Fail(kExitUsage,
-                        options.output + ": unknown output type (use .bin, .png, .bmp or .pbm)");
+            return Fail(kExitUsage, options.output +
+                                        ": unknown output type (use .bin, .png, .bmp or .pbm)");
         if (options.colours && kind != OutputKind::Png && kind != OutputKind::Bmp)
             return Fail(kExitUsage, "--colours needs a .png or .bmp output");
 

@@ -3,6 +3,4 @@
 
 #include "convert/Converter.h"
 
-int main(int argc, char** argv) {
-    return RunConverter(argc, argv, stdout, stderr);
-}
+int main(int argc, char** argv) { return RunConverter(argc, argv, stdout, stderr); }

@@ -1,5 +1,6 @@
 #include "convert/NetpbmReader.h"
 
+
 namespace {
 
 class Scanner {
@@ -147,8 +148,8 @@ int ReadNetpbm(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImage
             return 0;
         }
         // PBM: 1 is black. Otherwise scale 0..maxValue to 0..255, rounded.
-        uint8_t level =
-            bitmap ? (value ? 0 : 255) : uint8_t((value * 255 + maxValue / 2) / maxValue);
+        uint8_t level = bitmap ? (value ? 0 : 255)
+                               : uint8_t((value * 255 + maxValue / 2) / maxValue);
         if (channels == 1) {
             out[0] = out[1] = out[2] = level;
             out[3] = 255;

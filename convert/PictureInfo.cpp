@@ -17,6 +17,6 @@ std::string DescribePicture() {
     return std::string("kind: ") +
            (GetPictureMode() == PictureMode::Logo ? "logo" : "screensaver") + "\n" +
            "size: " + std::to_string(width) + " x " + std::to_string(height) + "\n" +
-           "ink: " + std::to_string(ink) + " of " + std::to_string(width * height) + " cells\n" +
-           rows;
+           "ink: " + std::to_string(ink) + " of " + std::to_string(width * height) +
+           " cells\n" + rows;
 }

@@ -13,7 +13,7 @@ namespace {
 
 // Takes input bytes in order: small integers and NUL-terminated texts.
 class Input {
-  public:
+public:
     Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     bool Empty() const { return offset_ >= size_; }
     uint8_t Byte() { return Empty() ? 0 : data_[offset_++]; }
@@ -31,10 +31,10 @@ class Input {
         std::string text;
         while (text.size() < length && !Empty())
             text.push_back(static_cast<char>(Byte()));
-        return text.c_str(); // up to the first NUL, as the callers' texts are
+        return text.c_str();  // up to the first NUL, as the callers' texts are
     }
 
-  private:
+private:
     const uint8_t* data_;
     size_t size_;
     size_t offset_ = 0;
