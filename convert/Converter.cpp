@@ -54,7 +54,8 @@ class Run {
     Run(FILE* out, FILE* err) : out_(out), err_(err) {}
 
     int Fail(int code, const std::string& message) {
-        std::fprintf(err_, "%s: %s\n", kProgram, message.c_str());
+        // fputs, not fprintf: MinGW's printf engine would double the Windows program.
+        std::fputs((std::string(kProgram) + ": " + message + "\n").c_str(), err_);
         return code;
     }
 

@@ -1,5 +1,5 @@
 // An image as the decoders deliver it: 8-bit RGBA, rows top to bottom, no
-// padding. The pixels are a malloc'd block, as stb_image hands them out.
+// padding. The pixels are a malloc'd block.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,7 @@
-// Turns the bytes of an image file into RGBA pixels: PNG, BMP, JPEG and GIF
-// (its first frame) through stb_image, the netpbm formats by hand.
+// Turns the bytes of an image file into RGBA pixels through the platform's
+// image library (ImageDecoder_native.cpp, ImageDecoder_win32.cpp): the format
+// is the one the first bytes claim (ImageKind.h), an animation gives its
+// first frame, and a file its library finds fault with is refused.
 #pragma once
 
 #include <cstddef>

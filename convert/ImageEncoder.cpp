@@ -2,17 +2,11 @@
 
 #include <string>
 
-#include "convert/StbImage.h"
+#include "convert/RgbEncoder.h"
 #include "picture/PenRules.h"
 #include "picture/PictureGrid.h"
 
 namespace {
-
-void AppendToVector(void* context, void* data, int size) {
-    auto* out = static_cast<std::vector<uint8_t>*>(context);
-    const uint8_t* bytes = static_cast<const uint8_t*>(data);
-    out->insert(out->end(), bytes, bytes + size);
-}
 
 // 0x00BBGGRR, as the canvas paints it, to three bytes R, G, B.
 void PutColour(uint8_t* pixel, uint32_t colour) {
@@ -51,14 +45,5 @@ std::vector<uint8_t> EncodePicture(ImageFormat format, const ImageLook& look) {
         for (int x = 0; x < width; ++x)
             PutColour(&pixels[(size_t(y) * width + x) * 3],
                       CellAt(x / scale, y / scale) == 1 ? ink : background);
-
-    std::vector<uint8_t> out;
-    int written = format == ImageFormat::Png
-                      ? stbi_write_png_to_func(AppendToVector, &out, width, height, 3,
-                                               pixels.data(), width * 3)
-                      : stbi_write_bmp_to_func(AppendToVector, &out, width, height, 3,
-                                               pixels.data());
-    if (!written)
-        out.clear();
-    return out;
+    return EncodeRgb(format, width, height, pixels.data());
 }

@@ -1,5 +1,5 @@
-// The current picture as an image file in memory: PNG or BMP through
-// stb_image_write, PBM (binary, P4) by hand. Each cell becomes a square of
+// The current picture as an image file in memory: PNG or BMP through the
+// platform's encoders, PBM (binary, P4) by hand. Each cell becomes a square of
 // scale x scale pixels.
 #pragma once
 

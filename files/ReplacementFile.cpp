@@ -58,6 +58,30 @@ int MoveIntoPlace(const char* from, const char* to) {
 #endif
 }
 
+// Gives the temporary file the permission bits of the file it replaces, so
+// that a private file stays private and an executable one executable; a new
+// target keeps the bits the file was created with. On Windows the move into
+// place keeps what matters and a read-only target refuses the move.
+int KeepPermissions(FILE* stream, const char* target) {
+#ifdef _WIN32
+    (void)stream;
+    (void)target;
+    return 1;
+#else
+    struct stat old;
+    if (stat(target, &old) != 0 || !S_ISREG(old.st_mode))
+        return 1;
+    const int descriptor = fileno(stream);
+    const mode_t wanted = old.st_mode & 07777;
+    if (fchmod(descriptor, wanted) == 0)
+        return 1;
+    // Some file systems have no bits of their own (FAT under Linux): there
+    // the refusal is harmless when the file already has the same ones.
+    struct stat now;
+    return fstat(descriptor, &now) == 0 && (now.st_mode & 07777) == wanted ? 1 : 0;
+#endif
+}
+
 } // namespace
 
 ReplacementFile::ReplacementFile(const char* target) {
@@ -105,7 +129,7 @@ int ReplacementFile::Commit() {
     // The bytes count as written only when the stream saw no error, the last
     // flush succeeded and the close succeeded: some C libraries report a
     // failed final flush only through fflush, not through fclose.
-    int healthy = std::ferror(stream_) == 0;
+    int healthy = std::ferror(stream_) == 0 && KeepPermissions(stream_, target_.text);
     healthy = std::fflush(stream_) == 0 && healthy;
     int closed = std::fclose(stream_) == 0;
     stream_ = nullptr;

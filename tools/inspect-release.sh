@@ -3,12 +3,17 @@
 # subsystem, the DLLs it imports (only libraries every Windows has),
 # InitCommonControls taken from COMCTL32 by ordinal 17, the application
 # manifest asking for the version 6 common controls of the right processor,
-# and the file's size against the release's budget.
+# and the file's size against the release's budget. With --console it
+# inspects pixmint-convert.exe instead: a console program, which has neither
+# common controls nor a manifest, and may use COM (OLE32) for the imaging
+# component.
 #
-#   inspect-release.sh PATH      prints a table; exit status 1 on any failure
+#   inspect-release.sh [--console] PATH      prints a table; exit status 1 on any failure
 set -uo pipefail
 
-program=${1:?usage: inspect-release.sh PATH}
+console=0
+if [ "${1:-}" = "--console" ]; then console=1; shift; fi
+program=${1:?usage: inspect-release.sh [--console] PATH}
 [ -f "$program" ] || { echo "inspect-release.sh: no such file: $program" >&2; exit 2; }
 
 description=$(file -b "$program")
@@ -22,7 +27,6 @@ headers=$("$triple-objdump" -p "$program") || { echo "objdump failed on $program
 # The most the release may weigh: 64 KiB, statically linked.
 size_budget=65536
 
-allowed="USER32.dll GDI32.dll COMDLG32.dll COMCTL32.dll SHELL32.dll IMAGEHLP.dll KERNEL32.dll ADVAPI32.dll msvcrt.dll"
 failures=0
 row() {  # row CHECK EXPECTED FOUND PASSED(0/1)
   local verdict=ok
@@ -35,8 +39,14 @@ printf '%-22s %-34s %-34s %s\n' check expected found result
 found_magic=$(awk '$1 == "Magic" {print $2}' <<<"$headers")
 row "PE kind" "$magic" "$found_magic ($(awk '{print $1}' <<<"$description"), $arch_name)" "$(is "$found_magic" "$magic")"
 
+allowed="USER32.dll GDI32.dll COMDLG32.dll COMCTL32.dll SHELL32.dll IMAGEHLP.dll KERNEL32.dll ADVAPI32.dll msvcrt.dll"
 subsystem=$(awk '$1 == "Subsystem" {print $2 + 0}' <<<"$headers")
-row "subsystem" "2 (Windows GUI)" "$subsystem" "$(is "$subsystem" 2)"
+if [ "$console" = 1 ]; then
+  row "subsystem" "3 (Windows console)" "$subsystem" "$(is "$subsystem" 3)"
+  allowed="$allowed OLE32.dll"
+else
+  row "subsystem" "2 (Windows GUI)" "$subsystem" "$(is "$subsystem" 2)"
+fi
 
 dlls=$(awk '/DLL Name:/ {print $3}' <<<"$headers" | sort -uf)
 strays=""
@@ -46,6 +56,7 @@ done
 row "imported DLLs" "system DLLs and msvcrt only" "$(echo $dlls | tr ' ' ',')" "$(is "$strays" "")"
 [ -z "$strays" ] || row "  not allowed" "none" "${strays# }" 0
 
+if [ "$console" = 0 ]; then
 # The COMCTL32 block lists each import as "thunk hint/ordinal name". An import
 # by ordinal has no name and its thunk has the top bit set, with the ordinal in
 # the low 16 bits (objdump prints the middle column differently for PE32+).
@@ -115,6 +126,8 @@ processor=$(grep -o 'processorArchitecture="[^"]*"' <<<"$controls" | cut -d'"' -
 row "common controls" "6.0.0.0" "${version:-none}" "$(is "$version" 6.0.0.0)"
 row "manifest processor" "$(tr -d '\\' <<<"$arch")" "${processor:-none}" \
   "$(grep -qxE "$arch" <<<"$processor" && echo 1 || echo 0)"
+
+fi
 
 size=$(stat -c %s "$program")
 row "size" "at most $size_budget bytes" "$size bytes" "$([ "$size" -le "$size_budget" ] && echo 1 || echo 0)"

@@ -117,7 +117,10 @@ build() {  # build PRESET
 
 win32_build() {
   build win32 &&
-  if [ -x tools/inspect-release.sh ]; then tools/inspect-release.sh build/win32/pixmint.exe; fi
+  if [ -x tools/inspect-release.sh ]; then
+    tools/inspect-release.sh build/win32/pixmint.exe &&
+    tools/inspect-release.sh --console build/win32/pixmint-convert.exe
+  fi
 }
 
 # The tests of a Windows build under Wine, in a session of their own; notes

@@ -17,6 +17,7 @@ import formats  # noqa: E402
 from formats import LOGO_HEIGHT, SCREENSAVER_HEIGHT, WIDTH  # noqa: E402
 
 PROGRAM = None
+RUNNER = []  # what starts PROGRAM: nothing natively, tools/wine-run.sh for Windows builds
 BLACK, WHITE, CLEAR = (0, 0, 0, 255), (255, 255, 255, 255), (0, 0, 0, 0)
 
 
@@ -50,7 +51,7 @@ class ConverterTest(unittest.TestCase):
             return f.read()
 
     def run_program(self, *args):
-        return subprocess.run([PROGRAM] + [str(a) for a in args], capture_output=True,
+        return subprocess.run(RUNNER + [PROGRAM] + [str(a) for a in args], capture_output=True,
                               text=True, cwd=self.dir, timeout=60)
 
     def convert(self, *args):
@@ -118,6 +119,32 @@ class ConverterTest(unittest.TestCase):
             self.assertEqual(row[:6], b"\xff" * 6, "row %d, left half" % r)
             self.assertEqual(row[7:], b"\x00" * 6, "row %d, right half" % r)
 
+    def test_every_stored_form_gives_the_same_picture(self):
+        picture = random_picture(LOGO_HEIGHT, 11)
+        expected = formats.block_file(picture)
+        plain = formats.bmp_file(picture)
+        self.convert("--logo", self.write("plain.bmp", plain), "plain.bin")
+        self.assertEqual(self.read("plain.bin"), expected)
+        forms = {"rle8.bmp": formats.bmp_file(picture, bits=8, rle=True),
+                 "top-down-8.bmp": formats.bmp_file(picture, bits=8, top_down=True),
+                 "table-24.bmp": formats.bmp_file(picture, colour_table=True)}
+        for name, data in forms.items():
+            with self.subTest(form=name):
+                self.convert("--logo", self.write(name, data), "form.bin")
+                self.assertEqual(self.read("form.bin"), expected)
+
+    def test_png_with_a_wrong_checksum_is_refused(self):
+        png = bytearray(formats.png_file([[BLACK, WHITE]] * 2))
+        self.convert(self.write("sound.png", bytes(png)), "sound.bin")
+        idat = png.index(b"IDAT")
+        length = int.from_bytes(png[idat - 4:idat], "big")
+        png[idat + 4 + length] ^= 0x01  # the first byte of its checksum
+        result = self.run_program(self.write("broken.png", bytes(png)), "broken.bin")
+        self.assertEqual(result.returncode, 1, result.stderr)
+        self.assertIn("damaged PNG", result.stderr)
+        self.assertEqual(len(result.stderr.splitlines()), 1, result.stderr)
+        self.assertFalse(os.path.exists(self.path("broken.bin")))
+
     def test_preview_is_enlarged_in_the_chosen_colours(self):
         picture = formats.blank(LOGO_HEIGHT)
         picture[0][0] = 1
@@ -147,12 +174,15 @@ class ConverterTest(unittest.TestCase):
         good = self.write("good.bin", formats.block_file(random_picture(SCREENSAVER_HEIGHT, 3)))
         png = formats.png_file([[BLACK, WHITE]] * 2)
         self.write("damaged.png", png[:len(png) - 20])
+        bmp = formats.bmp_file([[1, 0] * 50] * 20)
+        self.write("short.bmp", bmp[:len(bmp) - 400])  # GDK-Pixbuf alone would fill it in
         self.write("short.bin", formats.block_file(random_picture(LOGO_HEIGHT, 4))[:300])
         self.write("kept.png", b"an earlier picture")
         cases = [
             (["missing.png", "out.bin"], 1, "missing.png"),
             (["damaged.png", "out.bin"], 1, "damaged PNG"),
             (["damaged.png", "kept.png"], 1, "damaged PNG"),
+            (["short.bmp", "out.bin"], 1, "damaged BMP"),
             (["short.bin", "out.png"], 1, "cut short"),
             (["good.bin", self.path("no-such-dir/out.png")], 1, "cannot write"),
             (["--bogus", "good.bin", "out.png"], 2, "--bogus"),
@@ -178,12 +208,17 @@ class ConverterTest(unittest.TestCase):
 
 
 def main():
-    global PROGRAM
+    global PROGRAM, RUNNER
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
+    parser.add_argument("--wine-run", help="tools/wine-run.sh, for a Windows program")
+    parser.add_argument("--build-dir", help="the Windows program's build tree")
     parser.add_argument("rest", nargs="*")
     options = parser.parse_args()
     PROGRAM = os.path.abspath(options.program)
+    if options.wine_run:
+        RUNNER = [os.path.abspath(options.wine_run), "exec", "--build-dir",
+                  os.path.abspath(options.build_dir)]
     program = unittest.main(argv=[sys.argv[0]] + options.rest, exit=False, verbosity=2)
     return 0 if program.result.wasSuccessful() else 1
 

@@ -51,24 +51,28 @@ def block_info_file(height):
     return "".join(line + "\r\n" for line in lines).encode("ascii")
 
 
-def bmp_file(pixels, bits=24):
-    """A bottom-up Windows bitmap. pixels: rows of 1 (black) / 0 (white),
-    top row first. bits: 24 (true colour) or 1 (two-entry palette)."""
+def bmp_file(pixels, bits=24, top_down=False, rle=False, colour_table=False):
+    """A Windows bitmap. pixels: rows of 1 (black) / 0 (white), top row first.
+    bits: 24 (true colour), 8 or 1 (a palette of black, white). top_down
+    stores the top row first (negative height); rle run-length encodes an
+    8-bit one (RLE8); colour_table gives a 24-bit one a table it does not use."""
     height = len(pixels)
     width = len(pixels[0])
     if bits == 24:
         stride = (width * 3 + 3) & ~3
-        palette = b""
+        palette = bytes([0, 0, 255, 0] * 4) if colour_table else b""
     else:
-        assert bits == 1
-        stride = ((width + 31) // 32) * 4
+        assert bits in (1, 8)
+        stride = ((width * bits + 31) // 32) * 4
         palette = bytes([0, 0, 0, 0, 255, 255, 255, 0])  # index 0 black, 1 white
     data = bytearray()
-    for row in reversed(pixels):
+    for row in (pixels if top_down else reversed(pixels)):
         line = bytearray()
         if bits == 24:
             for value in row:
                 line += b"\x00\x00\x00" if value else b"\xff\xff\xff"
+        elif bits == 8:
+            line += bytes(0 if value else 1 for value in row)
         else:
             for start in range(0, width, 8):
                 byte = 0
@@ -76,12 +80,24 @@ def bmp_file(pixels, bits=24):
                     if not value:
                         byte |= 0x80 >> bit
                 line.append(byte)
-        line += bytes(stride - len(line))
-        data += line
+        if rle:
+            assert bits == 8 and not top_down
+            start = 0
+            while start < width:  # runs of one index, then the end of the line
+                end = start
+                while end < width and end - start < 255 and line[end] == line[start]:
+                    end += 1
+                data += bytes([end - start, line[start]])
+                start = end
+            data += b"\x00\x00"
+        else:
+            data += line + bytes(stride - len(line))
+    if rle:
+        data += b"\x00\x01"
     offset = 14 + 40 + len(palette)
     header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data),
-                       2835, 2835, 2 if bits == 1 else 0, 0)
+    info = struct.pack("<IiiHHIIiiII", 40, width, -height if top_down else height, 1, bits,
+                       1 if rle else 0, len(data), 2835, 2835, len(palette) // 4, 0)
     return header + info + palette + bytes(data)
 
 

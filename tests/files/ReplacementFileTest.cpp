@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "FileSizeLimit.h"
 #include "ScratchDirectory.h"
 #include "files/ReplacementFile.h"
@@ -28,6 +32,20 @@ TEST_F(ReplacementFileTest, WritesNewFilesAndReplacesOldOnes) {
     EXPECT_TRUE(ScratchDirectory::ReadBytes(path).empty());
     EXPECT_EQ(dir.Names(), Names{"a.bin"});
 }
+
+#ifndef _WIN32
+TEST_F(ReplacementFileTest, TheReplacementKeepsTheOldFilesPermissions) {
+    std::string path = dir.Path("private.bin");
+    ScratchDirectory::WriteBytes(path, {1});
+    for (mode_t mode : {0600, 0751}) {
+        ASSERT_EQ(chmod(path.c_str(), mode), 0);
+        ASSERT_EQ(WriteWholeFile(path.c_str(), "new", 3), 1);
+        struct stat status;
+        ASSERT_EQ(stat(path.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, mode);
+    }
+}
+#endif
 
 TEST_F(ReplacementFileTest, TheTargetChangesOnlyAtTheCommit) {
     std::string path = dir.Path("old.bin");

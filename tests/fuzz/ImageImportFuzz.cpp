@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the converter's import path, as an image file's
-// content: decode (stb_image or the netpbm reader), scale to the picture
+// content: decode (GDK-Pixbuf or the netpbm reader), scale to the picture
 // size, decide ink. Whatever the decoders accept must come out as a picture:
 // every cell 0 or 1, the chosen size, nothing outside it touched. The first
 // byte picks the size and the ink rule, so that every path is reached.

@@ -1,0 +1,15 @@
+// Checks that an image file is whole, made before its pixels are decoded. The
+// image libraries check what they decode, but some of them give a picture
+// from a file that was cut short: GDK-Pixbuf fills the missing rows of a
+// bitmap and the end of a JPEG with grey or black, and a PNG decoder stops
+// reading at its last row of pixels. Each check reads only the file's framing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "convert/ImageKind.h"
+
+// 1 when nothing is missing, or for a format not checked here; 0 with the
+// fault in why (a static text).
+int ImageIsWhole(ImageKind kind, const uint8_t* data, size_t size, const char*& why);
