@@ -14,6 +14,6 @@
 // The version as text, "0.2b": numbers spelled out, the stage appended.
 #define PIXMINT_SPELL_(number) #number
 #define PIXMINT_SPELL(number) PIXMINT_SPELL_(number)
-#define PIXMINT_VERSION                                                                  \
-    PIXMINT_SPELL(PIXMINT_VERSION_MAJOR) "." PIXMINT_SPELL(PIXMINT_VERSION_MINOR)        \
-        PIXMINT_VERSION_STAGE
+#define PIXMINT_VERSION                                                                            \
+    PIXMINT_SPELL(PIXMINT_VERSION_MAJOR)                                                           \
+    "." PIXMINT_SPELL(PIXMINT_VERSION_MINOR) PIXMINT_VERSION_STAGE

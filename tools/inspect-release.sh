@@ -1,13 +1,16 @@
 #!/bin/bash
 # Inspects a built pixmint.exe without running it: PE kind and machine, GUI
-# subsystem, the DLLs it imports (only libraries every Windows has),
+# subsystem, a header time stamp of 0 (a build time would make every build
+# differ), the DLLs it imports (only libraries every Windows has),
 # InitCommonControls taken from COMCTL32 by ordinal 17, the application
 # manifest asking for the version 6 common controls of the right processor,
-# and the file's size against the release's budget.
+# the version resource and the window title's version agreeing with it, and
+# the file's size against the release's budget.
 #
 #   inspect-release.sh PATH      prints a table; exit status 1 on any failure
 set -uo pipefail
 
+tools=$(cd "$(dirname "$0")" && pwd)
 program=${1:?usage: inspect-release.sh PATH}
 [ -f "$program" ] || { echo "inspect-release.sh: no such file: $program" >&2; exit 2; }
 
@@ -37,6 +40,11 @@ row "PE kind" "$magic" "$found_magic ($(awk '{print $1}' <<<"$description"), $ar
 
 subsystem=$(awk '$1 == "Subsystem" {print $2 + 0}' <<<"$headers")
 row "subsystem" "2 (Windows GUI)" "$subsystem" "$(is "$subsystem" 2)"
+
+# The COFF header's TimeDateStamp, 4 bytes after the PE signature.
+pe_offset=$(od -An -tu4 -j 60 -N 4 "$program" | tr -d ' ')
+stamp=$(od -An -tu4 -j $((pe_offset + 8)) -N 4 "$program" | tr -d ' ')
+row "time stamp" "0 (no build time)" "$stamp" "$(is "$stamp" 0)"
 
 dlls=$(awk '/DLL Name:/ {print $3}' <<<"$headers" | sort -uf)
 strays=""
@@ -115,6 +123,24 @@ processor=$(grep -o 'processorArchitecture="[^"]*"' <<<"$controls" | cut -d'"' -
 row "common controls" "6.0.0.0" "${version:-none}" "$(is "$version" 6.0.0.0)"
 row "manifest processor" "$(tr -d '\\' <<<"$arch")" "${processor:-none}" \
   "$(grep -qxE "$arch" <<<"$processor" && echo 1 || echo 0)"
+
+# The version resource: product name, description, copyright, one version
+# text for file and product, and fixed numbers that are that text's numbers.
+resource=$(python3 "$tools/version_resource.py" "$program" 2>&1)
+field() { sed -n "s/^$1: //p" <<<"$resource"; }
+release=$(field ProductVersion)
+fixed=$(field "FileVersion (fixed)")
+numbers=$(grep -oE '^[0-9]+\.[0-9]+' <<<"$release")
+row "version resource" "Pixmint, version text = numbers" "${release:-none} (${fixed:-no numbers})" \
+  "$([ -n "$release" ] && [ "$(field FileVersion)" = "$release" ] && [ "$(field ProductName)" = Pixmint ] &&
+     [ -n "$(field FileDescription)" ] && [ -n "$(field LegalCopyright)" ] &&
+     [ "$fixed" = "$numbers.0.0" ] && [ "$(field "ProductVersion (fixed)")" = "$fixed" ] && echo 1 || echo 0)"
+
+# The window title (string 103) names the very same version.
+title=$(python3 "$tools/version_resource.py" --string 103 "$program" 2>/dev/null)
+title_version=$(grep -oE '^Pixmint v[^ ]+' <<<"$title" | cut -c10-)
+row "title version" "Pixmint v${release:-?} ..." "${title_version:-none}" \
+  "$([ -n "$release" ] && [ "$title_version" = "$release" ] && echo 1 || echo 0)"
 
 size=$(stat -c %s "$program")
 row "size" "at most $size_budget bytes" "$size bytes" "$([ "$size" -le "$size_budget" ] && echo 1 || echo 0)"
