@@ -24,7 +24,13 @@ if ! tools/setup.sh; then
   exit 1
 fi
 
-# A clean tree: nothing of an earlier build or configuration carries over.
+# A clean tree: nothing of an earlier build or configuration carries over. Only
+# a build tree or an empty folder is removed, never a folder of other files.
+if [ -e "$build" ] && [ ! -f "$build/CMakeCache.txt" ] && [ ! -f "$build/release-build.log" ] &&
+   [ -n "$(ls -A "$build" 2>/dev/null)" ]; then
+  echo "make release: $build is not an empty folder or a build tree; not removing it" >&2
+  exit 1
+fi
 rm -rf "$build"
 mkdir -p "$build"
 log="$build/release-build.log"
