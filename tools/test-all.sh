@@ -1,8 +1,9 @@
 #!/bin/bash
 # Installs what is missing, builds every build and runs every test: the
 # portable core natively under ASan/UBSan and under valgrind, everything under
-# 64-bit Wine and again, with the release itself, under 32-bit Wine, and a
-# short fuzzing run. Prints a summary.
+# 64-bit Wine and again, with the release itself, under 32-bit Wine, a short
+# fuzzing run, and the release archive made twice in two folders and compared
+# ('make release-check'). Prints a summary.
 #
 # The two Wine test runs spend most of their time waiting for Wine and the
 # X server, so they run beside the other stages, each with a display, a Wine
@@ -191,6 +192,7 @@ fi
 stage "native build and tests (ASan, UBSan)" native
 stage "native tests under valgrind" valgrind_core
 stage "fuzzing" tools/fuzz.sh "${PIXMINT_FUZZ_SECONDS:-45}"
+stage "release built twice, compared" tools/release-check.sh
 for key in win64 win32; do
   if [ -n "${pids[$key]:-}" ]; then stage_end "$key"; fi
 done

@@ -94,9 +94,37 @@ def manifest_type_23(image):
             struct.pack_into("<I", image.data, at, 23)
 
 
-def budget_of(script):
-    """The size budget, read from the inspection script's one constant."""
-    return int(re.search(r"^size_budget=(\d+)$", open(script).read(), re.M).group(1))
+def stamped_with_build_time(image):
+    struct.pack_into("<I", image.data, image.pe + 8, 1765100000)
+
+
+def fixed_version_differs(image):
+    """The version resource's fixed minor number no longer matches its text."""
+    at = image.data.find(struct.pack("<I", 0xFEEF04BD))
+    file_ms = struct.unpack_from("<I", image.data, at + 8)[0]
+    struct.pack_into("<I", image.data, at + 8, file_ms + 1)
+
+
+def version_resource_gone(image):
+    root = image.offset(image.directory(2))
+    named, ids = struct.unpack_from("<HH", image.data, root + 12)
+    for i in range(named + ids):
+        at = root + 16 + 8 * i
+        if struct.unpack_from("<I", image.data, at)[0] == 16:
+            struct.pack_into("<I", image.data, at, 17)
+
+
+def title_version_differs(image):
+    """The last letter of the title's version, just before " by", becomes x."""
+    at = image.data.find(" by Tovren".encode("utf-16-le"))
+    assert at > 0
+    image.data[at - 2:at] = "x".encode("utf-16-le")
+
+
+def budget_of(script, plus):
+    """The size budget for the program's kind, read from the inspection script's constants."""
+    name = "size_budget_64" if plus else "size_budget"
+    return int(re.search(rf"^{name}=(\d+)$", open(script).read(), re.M).group(1))
 
 
 def padded_to(size):
@@ -106,6 +134,7 @@ def padded_to(size):
 
 FAULTS = [
     ("subsystem", set_subsystem_console),
+    ("time stamp", stamped_with_build_time),
     ("imported DLLs", import_foreign_dll),
     ("InitCommonControls", comctl32_ordinal_18),
     ("manifest resource", manifest_type_23),
@@ -114,6 +143,9 @@ FAULTS = [
     ("manifest processor",
      lambda i: replace_in_controls_identity(i, b'Architecture="amd64"', b'Architecture="arm64"')
      if i.plus else replace_in_controls_identity(i, b'Architecture="x86"', b'Architecture="ia6"')),
+    ("version resource", fixed_version_differs),
+    ("version resource", version_resource_gone),
+    ("title version", title_version_differs),
 ]
 
 
@@ -130,7 +162,7 @@ def main():
     if status != 0 or failed:
         problems.append(f"the program itself fails: {failed}")
     original = open(program, "rb").read()
-    budget = budget_of(script)
+    budget = budget_of(script, Image(original).plus)
     faults = FAULTS + [("size", padded_to(budget + 1))]
     with tempfile.TemporaryDirectory() as folder:
         copy = os.path.join(folder, "pixmint.exe")

@@ -11,6 +11,7 @@
 
 #include "app/AppContext.h"
 #include "editor/FileChooserFilter.h"
+#include "res/Version.h"
 #include "res/resource.h"
 #include "support/TextServices.h"
 
@@ -175,8 +176,8 @@ TEST(ResourceTest, AboutBoxTemplateIsExactlyAsDrawn) {
         // SS_ICON, showing icon 128.
         {0xFFFFFFFF, "#130", "#128", 10, 10, 20, 20, 0x50000003},
         // SS_NOPREFIX | WS_GROUP.
-        {0xFFFFFFFF, "STATIC", "Pixmint v0.2b\nEditor for Siemens A50 EEPROM pictures", 40, 8,
-         185, 17, 0x50020080},
+        {0xFFFFFFFF, "STATIC", "Pixmint v0.2b\nEditor for Siemens A50 EEPROM pictures", 40, 8, 185,
+         17, 0x50020080},
         // BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP.
         {IDOK, "#128", "OK", 3, 53, 30, 16, 0x50030001},
         {0xFFFFFFFF, "#130",
@@ -229,6 +230,38 @@ TEST(ResourceTest, StringsAreInTheRussianTable) {
         // Strings live in blocks of 16, block n holding ids 16(n-1) to 16n-1.
         EXPECT_FALSE(Resource(RT_STRING, string.first / 16 + 1, kRussian).empty()) << string.first;
     }
+}
+
+// Windows' own version API reads what file properties show: the fixed numbers
+// and the texts, with the version of res/Version.h that the title carries.
+TEST(ResourceTest, VersionResourceReadsAsWindowsShowsIt) {
+    char path[MAX_PATH];
+    ASSERT_NE(0u, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    DWORD ignored = 0;
+    std::vector<char> info(GetFileVersionInfoSizeA(path, &ignored));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, DWORD(info.size()), info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
+    EXPECT_EQ(DWORD(MAKELONG(PIXMINT_VERSION_MINOR, PIXMINT_VERSION_MAJOR)),
+              fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
+    EXPECT_EQ(0u, fixed->dwFileVersionLS);
+    const std::pair<const char*, const char*> texts[] = {
+        {"ProductName", "Pixmint"},          {"FileVersion", PIXMINT_VERSION},
+        {"ProductVersion", PIXMINT_VERSION}, {"LegalCopyright", PIXMINT_COPYRIGHT},
+        {"OriginalFilename", "pixmint.exe"},
+    };
+    for (const auto& text : texts) {
+        const char* value = nullptr;
+        std::string name = std::string("\\StringFileInfo\\040904B0\\") + text.first;
+        ASSERT_TRUE(VerQueryValueA(info.data(), name.c_str(), (void**)&value, &size)) << text.first;
+        EXPECT_STREQ(text.second, value) << text.first;
+    }
+    UseThisModuleForText();
+    EXPECT_EQ(0, std::strncmp(ResourceText(IDS_MAIN_TITLE), "Pixmint v" PIXMINT_VERSION " by ",
+                              std::strlen("Pixmint v" PIXMINT_VERSION " by ")));
 }
 
 TEST(ResourceTest, FilterStringsBecomeTheChoosersPairs) {
