@@ -1,5 +1,5 @@
 // The program's application class: shows the main editor window and runs the
-// message loop until the window ends the program.
+// message loop, with the window's keys, until the window ends the program.
 #pragma once
 
 #include "app/Main.h"

@@ -69,3 +69,19 @@ int FindTopDownBitmap(const uint8_t* bytes, size_t size, TopDownBitmapLayout& la
     layout.height = int32_t(-height);
     return 1;
 }
+
+void MakeBottomUp(uint8_t* bytes, const TopDownBitmapLayout& layout) {
+    const uint32_t height = uint32_t(layout.height);
+    uint8_t* field = bytes + layout.infoOffset + 8;
+    for (int i = 0; i < 4; ++i)
+        field[i] = uint8_t(height >> (8 * i));
+    const size_t stride = layout.bitsSize / size_t(layout.height);
+    uint8_t* top = bytes + layout.bitsOffset;
+    uint8_t* bottom = top + stride * size_t(layout.height - 1);
+    for (; top < bottom; top += stride, bottom -= stride)
+        for (size_t i = 0; i < stride; ++i) {
+            uint8_t swapped = top[i];
+            top[i] = bottom[i];
+            bottom[i] = swapped;
+        }
+}
