@@ -5,7 +5,7 @@
 #include "app/Main.h"
 
 class EditorApp : public Main {
-public:
+  public:
     int Run() override;
 
     // Runs the main window built from the given dialog template; the exit code

@@ -28,7 +28,7 @@ int FileExists(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-}  // namespace
+} // namespace
 
 LRESULT EditorDialog::OnInitDialog() {
     SetPictureMode(PictureMode::Screensaver);
@@ -56,21 +56,39 @@ void EditorDialog::OnClose(INT_PTR code) {
 
 LRESULT EditorDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
-    case IDC_NEW: OnNew(); break;
-    case IDC_INVERT: OnInvert(); break;
-    case IDC_PICTURE_SIZE: OnSizeSwitch(); break;
-    case IDC_LOAD: OnLoad(); break;
-    case IDC_SAVE: OnSave(); break;
-    case IDM_UNDO: OnUndo(); break;
-    case IDM_REDO: OnRedo(); break;
+    case IDC_NEW:
+        OnNew();
+        break;
+    case IDC_INVERT:
+        OnInvert();
+        break;
+    case IDC_PICTURE_SIZE:
+        OnSizeSwitch();
+        break;
+    case IDC_LOAD:
+        OnLoad();
+        break;
+    case IDC_SAVE:
+        OnSave();
+        break;
+    case IDM_UNDO:
+        OnUndo();
+        break;
+    case IDM_REDO:
+        OnRedo();
+        break;
     case IDCANCEL:
     case IDC_CLOSE:
         // Staying open: nothing to end, nothing to forward.
-        if (!MayClose()) return 0;
+        if (!MayClose())
+            return 0;
         Finish();
         break;
-    case IDM_ABOUT: ShowAboutBox(this); break;
-    default: break;
+    case IDM_ABOUT:
+        ShowAboutBox(this);
+        break;
+    default:
+        break;
     }
     // IDCANCEL also ends (hides) the dialog; there is no parent to forward to.
     return DialogObject::OnCommand(wParam, lParam);
@@ -111,7 +129,8 @@ void EditorDialog::OnSizeSwitch() {
 
 void EditorDialog::OnLoad() {
     const char* path = ChooseOpenPath(window, IDS_OPEN_FILTER, "bmp");
-    if (path[0] != '\0') LoadFrom(path);
+    if (path[0] != '\0')
+        LoadFrom(path);
 }
 
 int EditorDialog::OnSave() {
@@ -120,11 +139,13 @@ int EditorDialog::OnSave() {
 }
 
 void EditorDialog::OnUndo() {
-    if (theHistory.Undo()) ShowRestoredPicture();
+    if (theHistory.Undo())
+        ShowRestoredPicture();
 }
 
 void EditorDialog::OnRedo() {
-    if (theHistory.Redo()) ShowRestoredPicture();
+    if (theHistory.Redo())
+        ShowRestoredPicture();
 }
 
 void EditorDialog::ShowRestoredPicture() {
@@ -138,26 +159,33 @@ void EditorDialog::OnDropFiles(HDROP drop) {
     char path[MAX_PATH];
     UINT length = DragQueryFileA(drop, 0, path, sizeof path);
     DragFinish(drop);
-    if (length > 0 && length < sizeof path) LoadFrom(path);
+    if (length > 0 && length < sizeof path)
+        LoadFrom(path);
 }
 
 // An unquoted path with blanks in it comes as several items: when the first
 // is no file but the whole line is, the whole line was meant.
 void EditorDialog::OpenDocument(const char* arguments) {
     TextString path = FirstCommandLineItem(arguments);
-    if (path.length == 0) return;
+    if (path.length == 0)
+        return;
     TextString whole = WholeCommandLine(arguments);
-    if (!FileExists(path.text) && FileExists(whole.text)) path.Assign(whole);
+    if (!FileExists(path.text) && FileExists(whole.text))
+        path.Assign(whole);
     LoadFrom(path.text);
 }
 
 int EditorDialog::MayClose() {
     theHistory.End();
-    if (!theHistory.Modified()) return 1;
+    if (!theHistory.Modified())
+        return 1;
     switch (AskToSave(window)) {
-    case IDYES: return OnSave();
-    case IDNO: return 1;
-    default: return 0;
+    case IDYES:
+        return OnSave();
+    case IDNO:
+        return 1;
+    default:
+        return 0;
     }
 }
 

@@ -12,7 +12,7 @@
 #include "ui/framework/DialogObject.h"
 
 class EditorDialog : public DialogObject {
-public:
+  public:
     // Files dropped on the window arrive here; everything else goes on to the
     // dispatcher.
     LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -34,7 +34,7 @@ public:
     // the program's path), as Load... would; nothing when there is none.
     void OpenDocument(const char* arguments);
 
-private:
+  private:
     void OnNew();
     void OnInvert();
     void OnSizeSwitch();

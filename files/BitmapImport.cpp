@@ -78,9 +78,12 @@ HANDLE LoadTopDownBitmap(const char* path, int width, int height) {
     TopDownBitmapLayout layout;
     if (!read || !FindTopDownBitmap(bytes.data(), size_t(size), layout))
         return nullptr;
-    MakeBottomUp(bytes.data(), layout);
+    OwnedBlock twin{size_t(size)};
+    if (!twin.data())
+        return nullptr;
+    CopyAsBottomUp(bytes.data(), size_t(size), layout, twin.data());
     char copy[MAX_PATH];
-    if (!WriteTemporaryFile(bytes.data(), size_t(size), copy))
+    if (!WriteTemporaryFile(twin.data(), size_t(size), copy))
         return nullptr;
     HANDLE image = LoadScaled(copy, width, height);
     DeleteFileA(copy);

@@ -1,5 +1,7 @@
 #include "files/TopDownBitmap.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
@@ -70,18 +72,14 @@ int FindTopDownBitmap(const uint8_t* bytes, size_t size, TopDownBitmapLayout& la
     return 1;
 }
 
-void MakeBottomUp(uint8_t* bytes, const TopDownBitmapLayout& layout) {
-    const uint32_t height = uint32_t(layout.height);
-    uint8_t* field = bytes + layout.infoOffset + 8;
+void CopyAsBottomUp(const uint8_t* bytes, size_t size, const TopDownBitmapLayout& layout,
+                    uint8_t* out) {
+    std::memcpy(out, bytes, size);
+    const uint32_t rows = uint32_t(layout.height);
     for (int i = 0; i < 4; ++i)
-        field[i] = uint8_t(height >> (8 * i));
-    const size_t stride = layout.bitsSize / size_t(layout.height);
-    uint8_t* top = bytes + layout.bitsOffset;
-    uint8_t* bottom = top + stride * size_t(layout.height - 1);
-    for (; top < bottom; top += stride, bottom -= stride)
-        for (size_t i = 0; i < stride; ++i) {
-            uint8_t swapped = top[i];
-            top[i] = bottom[i];
-            bottom[i] = swapped;
-        }
+        out[layout.infoOffset + 8 + i] = uint8_t(rows >> (8 * i));
+    const size_t stride = layout.bitsSize / rows;
+    for (uint32_t row = 0; row < rows; ++row)
+        std::memcpy(out + layout.bitsOffset + stride * row,
+                    bytes + layout.bitsOffset + stride * (rows - 1 - row), stride);
 }

@@ -24,7 +24,8 @@ struct TopDownBitmapLayout {
 // is left to deal with the file.
 int FindTopDownBitmap(const uint8_t* bytes, size_t size, TopDownBitmapLayout& layout);
 
-// Turns the file in bytes, laid out as FindTopDownBitmap found, into the same
-// picture stored bottom row first: a positive height and the rows in reverse
-// order. Every other byte stays as it was.
-void MakeBottomUp(uint8_t* bytes, const TopDownBitmapLayout& layout);
+// Copies the file in bytes, laid out as FindTopDownBitmap found, to out (as
+// many bytes) as the same picture stored bottom row first: a positive height
+// and the rows in reverse order. Every other byte is copied as it is.
+void CopyAsBottomUp(const uint8_t* bytes, size_t size, const TopDownBitmapLayout& layout,
+                    uint8_t* out);

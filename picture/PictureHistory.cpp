@@ -5,31 +5,22 @@
 PictureHistory theHistory;
 
 void CapturePicture(PictureState& state) {
-    std::memset(state.bits, 0, sizeof state.bits);
-    for (int i = 0; i < kGridCells; ++i)
-        if (thePicture.cells[i])
-            state.bits[i / 8] |= uint8_t(1u << (i % 8));
+    std::memcpy(state.cells, thePicture.cells, sizeof state.cells);
     state.height = thePicture.height;
 }
 
 void RestorePicture(const PictureState& state) {
-    for (int i = 0; i < kGridCells; ++i)
-        thePicture.cells[i] = (state.bits[i / 8] >> (i % 8)) & 1;
+    std::memcpy(thePicture.cells, state.cells, sizeof state.cells);
     SetPictureMode(state.height == kLogoHeight ? PictureMode::Logo : PictureMode::Screensaver);
 }
 
 int SamePicture(const PictureState& a, const PictureState& b) {
-    return a.height == b.height && std::memcmp(a.bits, b.bits, sizeof a.bits) == 0;
+    return a.height == b.height && std::memcmp(a.cells, b.cells, sizeof a.cells) == 0;
 }
 
 int SameSavedPicture(const PictureState& a, const PictureState& b) {
-    if (a.height != b.height)
-        return 0;
-    const int cells = a.height * kGridColumns;
-    for (int i = 0; i < cells; ++i)
-        if (((a.bits[i / 8] ^ b.bits[i / 8]) >> (i % 8)) & 1)
-            return 0;
-    return 1;
+    return a.height == b.height &&
+           std::memcmp(a.cells, b.cells, size_t(a.height) * kGridColumns) == 0;
 }
 
 void PictureHistory::Begin() {

@@ -1,7 +1,7 @@
 // Undo and redo for the picture: every step keeps the whole picture (all 49
-// rows, one bit a cell, and its height), so undoing a step brings back cells
-// and size together. The number of steps is fixed, and so is the memory: the
-// oldest step goes when a new one would not fit.
+// rows and the height, under 5 KB), so undoing a step brings back cells and
+// size together. The number of steps is fixed, and so is the memory (about
+// 640 KB): the oldest step goes when a new one would not fit.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 constexpr int kHistorySteps = 128;
 
 struct PictureState {
-    uint8_t bits[(kGridCells + 7) / 8]; // cell i at bit i % 8 of byte i / 8
+    uint8_t cells[kGridCells];
     int32_t height;
 };
 

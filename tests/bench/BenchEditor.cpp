@@ -88,7 +88,11 @@ int main(int argc, char** argv) {
     SendMessageA(canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     int cell = theCanvas.cellWidth;
     double move = MedianMicroseconds(9, 500, [&](int call) {
-        int column = call % kGridColumns, row = (call / kGridColumns) % kGridRows;
+        // Back and forth along the rows: every move reaches the next cell, so
+        // each one paints exactly one cell.
+        int row = (call / kGridColumns) % kGridRows, column = call % kGridColumns;
+        if (row & 1)
+            column = kGridColumns - 1 - column;
         SendMessageA(canvas, WM_MOUSEMOVE, MK_LBUTTON,
                      MAKELPARAM(column * cell + cell / 2, row * cell + cell / 2));
     });
