@@ -94,7 +94,9 @@ void CanvasWindow::OnPaint(HWND hwnd) {
     EndPaint(hwnd, &paint);
 }
 
+// The first cell painted opens the stroke's step, which ends once no pen is armed.
 void CanvasWindow::PaintLine(CellHit cell, Pen pen) {
+    theHistory.Begin();
     int alone = previousCell.column < 0;
     LineSteps steps(alone ? cell : previousCell, cell, !alone && previousPen == pen);
     HBRUSH brush = CreateSolidBrush(PenColour(pen));
@@ -153,7 +155,6 @@ void CanvasWindow::OnRButtonUp(WPARAM, UINT x, UINT y) {
 
 // Nothing is drawn yet; the first move paints from this cell on.
 void CanvasWindow::ButtonDown(UINT x, UINT y, int32_t& armed) {
-    theHistory.Begin();
     armed = 1;
     previousCell = HitTest(static_cast<int>(x), static_cast<int>(y));
     previousPen = Pen::None;
