@@ -4,22 +4,14 @@
 
 #include "support/CommandLine.h"
 
-namespace {
-
-std::string First(const char* arguments) {
-    return FirstCommandLineItem(arguments).text;
-}
-
 TEST(CommandLineTest, FirstItemQuotedOrUpToTheFirstBlank) {
-    EXPECT_EQ("C:\\My Pictures\\logo.bin", First("\"C:\\My Pictures\\logo.bin\" /x"));
-    EXPECT_EQ("logo.bin", First("  logo.bin second.bin"));
-    EXPECT_EQ("C:\\open ended", First("\"C:\\open ended"));
-    EXPECT_EQ("", First(""));
-    EXPECT_EQ("", First("   "));
-    EXPECT_EQ("", First("\"\""));
-    EXPECT_EQ("", First(nullptr));
-    EXPECT_EQ("C:\\My Pictures\\logo.bin",
-              std::string(WholeCommandLine(" C:\\My Pictures\\logo.bin \t").text));
+    auto first = [](const char* arguments) {
+        return std::string(FirstCommandLineItem(arguments).text);
+    };
+    EXPECT_EQ("C:\\My Pictures\\a.bin", first("\"C:\\My Pictures\\a.bin\" /x"));
+    EXPECT_EQ("a.bin", first("  a.bin b.bin"));
+    EXPECT_EQ("C:\\open ended", first("\"C:\\open ended"));
+    EXPECT_EQ("", first("  \"\" "));
+    EXPECT_EQ("C:\\My Pictures\\a.bin",
+              std::string(WholeCommandLine(" C:\\My Pictures\\a.bin \t").text));
 }
-
-} // namespace
