@@ -34,7 +34,7 @@ LRESULT EditorDialog::OnInitDialog() {
     SetPictureMode(PictureMode::Screensaver);
     SendDlgItemMessageA(window, IDC_PICTURE_SIZE, BM_SETCHECK, BST_CHECKED, 0);
     theCanvas.Create(this, kCanvasLeft, kCanvasTop, ClientWidth());
-    // The empty start is what there is to lose nothing of.
+    // Until a load or a save, Close compares with this empty start.
     theHistory.Clear();
     theHistory.MarkSaved();
     AddAboutToSystemMenu(window);
