@@ -9,7 +9,7 @@
 struct AppContext {
     HWND mainWindow;        // the main window, once created
     HINSTANCE instance;     // module instance for every resource and class call
-    TextString commandLine; // a copy of the arguments; nothing reads it
+    TextString commandLine; // a copy of the arguments: the document to open
 };
 
 extern AppContext* theAppContext;

@@ -23,7 +23,9 @@ int EditorApp::RunMainWindow(int templateId) {
     dialog.SetTextFromResource(IDS_MAIN_TITLE);
     dialog.SetIcon(IDI_PROGRAM, 0);
     ShowWindow(dialog.window, SW_SHOW);
+    // A document handed to the program (Open with, dropped on its icon).
+    dialog.OpenDocument(theAppContext->commandLine.text);
     // Leaving this function destroys the dialog object, and with it the main
     // window and the canvas inside it.
-    return MessageLoop(0);
+    return MessageLoop(IDA_MAIN);
 }

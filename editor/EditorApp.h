@@ -1,11 +1,11 @@
 // The program's application class: shows the main editor window and runs the
-// message loop until the window ends the program.
+// message loop, with the window's keys, until the window ends the program.
 #pragma once
 
 #include "app/Main.h"
 
 class EditorApp : public Main {
-public:
+  public:
     int Run() override;
 
     // Runs the main window built from the given dialog template; the exit code

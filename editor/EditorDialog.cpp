@@ -7,7 +7,9 @@
 #include "picture/CanvasGeometry.h"
 #include "picture/CanvasWindow.h"
 #include "picture/PictureGrid.h"
+#include "picture/PictureHistory.h"
 #include "res/resource.h"
+#include "support/CommandLine.h"
 #include "ui/framework/WindowHelpers.h"
 
 namespace {
@@ -16,27 +18,77 @@ void ShowErrorBox(HWND owner, const char* text) {
     MessageBoxA(owner, text, "Error", MB_ICONERROR | MB_OK);
 }
 
-}  // namespace
+int AskToSave(HWND owner) {
+    return MessageBoxA(owner, "Save changes to the picture?", "Pixmint",
+                       MB_ICONQUESTION | MB_YESNOCANCEL);
+}
+
+int FileExists(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
 
 LRESULT EditorDialog::OnInitDialog() {
     SetPictureMode(PictureMode::Screensaver);
     SendDlgItemMessageA(window, IDC_PICTURE_SIZE, BM_SETCHECK, BST_CHECKED, 0);
     theCanvas.Create(this, kCanvasLeft, kCanvasTop, ClientWidth());
+    // Until a load or a save, Close compares with this empty start.
+    theHistory.Clear();
+    theHistory.MarkSaved();
     AddAboutToSystemMenu(window);
+    DragAcceptFiles(window, TRUE);
     return 1;
+}
+
+LRESULT EditorDialog::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_DROPFILES)
+        return DialogObject::WindowProc(hwnd, msg, wParam, lParam);
+    OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    return 0;
+}
+
+void EditorDialog::OnClose(INT_PTR code) {
+    if (code != 0)
+        DialogObject::OnClose(code);
 }
 
 LRESULT EditorDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
-    case IDC_NEW: OnNew(); break;
-    case IDC_INVERT: OnInvert(); break;
-    case IDC_PICTURE_SIZE: OnSizeSwitch(); break;
-    case IDC_LOAD: OnLoad(); break;
-    case IDC_SAVE: OnSave(); break;
-    case IDCANCEL: Finish(); break;
-    case IDC_CLOSE: Finish(); break;
-    case IDM_ABOUT: ShowAboutBox(this); break;
-    default: break;
+    case IDC_NEW:
+        OnNew();
+        break;
+    case IDC_INVERT:
+        OnInvert();
+        break;
+    case IDC_PICTURE_SIZE:
+        OnSizeSwitch();
+        break;
+    case IDC_LOAD:
+        OnLoad();
+        break;
+    case IDC_SAVE:
+        OnSave();
+        break;
+    case IDM_UNDO:
+        OnUndo();
+        break;
+    case IDM_REDO:
+        OnRedo();
+        break;
+    case IDCANCEL:
+    case IDC_CLOSE:
+        // Staying open: nothing to end, nothing to forward.
+        if (!MayClose())
+            return 0;
+        Finish();
+        break;
+    case IDM_ABOUT:
+        ShowAboutBox(this);
+        break;
+    default:
+        break;
     }
     // IDCANCEL also ends (hides) the dialog; there is no parent to forward to.
     return DialogObject::OnCommand(wParam, lParam);
@@ -55,11 +107,13 @@ void EditorDialog::Finish() {
 }
 
 void EditorDialog::OnNew() {
+    theHistory.Checkpoint();
     ClearPicture();
     Repaint();
 }
 
 void EditorDialog::OnInvert() {
+    theHistory.Checkpoint();
     InvertPicture();
     Repaint();
 }
@@ -68,23 +122,78 @@ void EditorDialog::OnInvert() {
 // canvas uncovers the hidden rows, which the platform repaints.
 void EditorDialog::OnSizeSwitch() {
     LRESULT checked = SendDlgItemMessageA(window, IDC_PICTURE_SIZE, BM_GETCHECK, 0, 0);
+    theHistory.Checkpoint();
     SetPictureMode(checked ? PictureMode::Screensaver : PictureMode::Logo);
     ResizeCanvas();
 }
 
 void EditorDialog::OnLoad() {
     const char* path = ChooseOpenPath(window, IDS_OPEN_FILTER, "bmp");
-    if (path[0] != '\0') LoadFrom(path);
+    if (path[0] != '\0')
+        LoadFrom(path);
 }
 
-void EditorDialog::OnSave() {
+int EditorDialog::OnSave() {
     const char* path = ChooseSavePath(window, IDS_SAVE_FILTER, "bin");
-    if (path[0] != '\0') SaveTo(path);
+    return path[0] != '\0' && SaveTo(path);
+}
+
+void EditorDialog::OnUndo() {
+    if (theHistory.Undo())
+        ShowRestoredPicture();
+}
+
+void EditorDialog::OnRedo() {
+    if (theHistory.Redo())
+        ShowRestoredPicture();
+}
+
+void EditorDialog::ShowRestoredPicture() {
+    SetButtonCheck(window, IDC_PICTURE_SIZE, GetPictureMode() == PictureMode::Screensaver);
+    ResizeCanvas();
+    Repaint();
+}
+
+// The first file, when several are dropped at once.
+void EditorDialog::OnDropFiles(HDROP drop) {
+    char path[MAX_PATH];
+    UINT length = DragQueryFileA(drop, 0, path, sizeof path);
+    DragFinish(drop);
+    if (length > 0 && length < sizeof path)
+        LoadFrom(path);
+}
+
+// An unquoted path with blanks in it comes as several items: when the first
+// is no file but the whole line is, the whole line was meant.
+void EditorDialog::OpenDocument(const char* arguments) {
+    TextString path = FirstCommandLineItem(arguments);
+    if (path.length == 0)
+        return;
+    TextString whole = WholeCommandLine(arguments);
+    if (!FileExists(path.text) && FileExists(whole.text))
+        path.Assign(whole);
+    LoadFrom(path.text);
+}
+
+int EditorDialog::MayClose() {
+    theHistory.End();
+    if (!theHistory.Modified())
+        return 1;
+    switch (AskToSave(window)) {
+    case IDYES:
+        return OnSave();
+    case IDNO:
+        return 1;
+    default:
+        return 0;
+    }
 }
 
 // A block file brings its own size and the check box follows it; a bitmap is
 // scaled into the current size. Anything else leaves an empty picture.
+// The picture before it is a step of its own, whatever the file turns out to be.
 void EditorDialog::LoadFrom(const char* path) {
+    theHistory.Checkpoint();
     ClearPicture();
     int logo = IsLogoBlockFile(path);
     int screensaver = IsScreensaverBlockFile(path);
@@ -92,11 +201,15 @@ void EditorDialog::LoadFrom(const char* path) {
         SetPictureMode(PictureMode::Logo);
         SetButtonCheck(window, IDC_PICTURE_SIZE, screensaver);
         ReadBlockFile(path);
+        theHistory.MarkSaved();
     } else if (screensaver) {
         SetPictureMode(PictureMode::Screensaver);
         SetButtonCheck(window, IDC_PICTURE_SIZE, screensaver);
         ReadBlockFile(path);
-    } else if (!IsBitmapFile(path) || !ImportBitmap(path, window)) {
+        theHistory.MarkSaved();
+    } else if (IsBitmapFile(path) && ImportBitmap(path, window)) {
+        theHistory.MarkSaved();
+    } else {
         // A "BM" file the loader cannot read is as unreadable as any other.
         ShowErrorBox(window, "Error open file");
     }
@@ -106,8 +219,13 @@ void EditorDialog::LoadFrom(const char* path) {
 
 // A block file that could not be written completely must not pass silently:
 // the user would otherwise believe the picture is safe on disk.
-void EditorDialog::SaveTo(const char* path) {
-    if (!WriteBlockFile(path)) ShowErrorBox(window, "Error save file");
+int EditorDialog::SaveTo(const char* path) {
+    if (!WriteBlockFile(path)) {
+        ShowErrorBox(window, "Error save file");
+        return 0;
+    }
+    theHistory.MarkSaved();
+    return 1;
 }
 
 int EditorDialog::ClientWidth() {

@@ -1,14 +1,24 @@
 // The main editor window: a modeless dialog (template 102) with the canvas
 // above a row of buttons. Its command handler is where New, Invert, the size
-// switch, Load..., Save... and Close meet the picture and the files.
+// switch, Load..., Save... and Close meet the picture and the files. Every
+// change of the picture is a step that undo and redo go through, and closing
+// asks first when the picture holds changes that were never saved.
 #pragma once
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "ui/framework/DialogObject.h"
 
 class EditorDialog : public DialogObject {
-public:
+  public:
+    // Files dropped on the window arrive here; everything else goes on to the
+    // dispatcher.
+    LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The close box's WM_CLOSE: the dialog manager turns it into IDCANCEL,
+    // which asks first; the window is not ended here.
+    void OnClose(INT_PTR code) override;
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam) override;
     // The About... item of the system menu runs command IDM_ABOUT.
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam) override;
@@ -18,14 +28,27 @@ public:
 
     // What Load... and Save... do once the file chooser has delivered a path.
     void LoadFrom(const char* path);
-    void SaveTo(const char* path);
+    // Returns 1 when the picture is on disk.
+    int SaveTo(const char* path);
+    // Loads the document named first on the command line (arguments without
+    // the program's path), as Load... would; nothing when there is none.
+    void OpenDocument(const char* arguments);
 
-private:
+  private:
     void OnNew();
     void OnInvert();
     void OnSizeSwitch();
     void OnLoad();
-    void OnSave();
+    int OnSave();
+    void OnUndo();
+    void OnRedo();
+    void OnDropFiles(HDROP drop);
+    // Close, the close box and Esc: 1 when the program may end, after the
+    // user was asked about unsaved changes and answered Yes (and the picture
+    // was saved) or No.
+    int MayClose();
+    // After undo or redo: the check box and the canvas follow the picture.
+    void ShowRestoredPicture();
 
     int ClientWidth();
     void ResizeCanvas();

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "files/TopDownBitmap.h"
 #include "picture/PictureGrid.h"
@@ -36,10 +35,30 @@ long SmallFileSize(FILE* file) {
     return size;
 }
 
-// A top-down bitmap file scaled to width x height and reduced to black and
-// white, drawn by GDI the way the platform's loader draws any other bitmap
-// (LR_MONOCHROME | LR_CREATEDIBSECTION: a one-bit DIB section, black then
-// white). Null when the file is not one or cannot be drawn.
+HANDLE LoadScaled(const char* path, int width, int height) {
+    return LoadImageA(nullptr, path, IMAGE_BITMAP, width, height,
+                      LR_LOADFROMFILE | LR_MONOCHROME | LR_CREATEDIBSECTION);
+}
+
+// Writes size bytes to a new temporary file; its name goes to name (MAX_PATH
+// bytes). 0, with no file left behind, when that fails.
+int WriteTemporaryFile(const uint8_t* bytes, size_t size, char* name) {
+    char folder[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length >= sizeof folder || !GetTempFileNameA(folder, "pxm", 0, name))
+        return 0;
+    FILE* file = std::fopen(name, "wb");
+    int written = file && std::fwrite(bytes, 1, size, file) == size;
+    if (file && std::fclose(file) != 0)
+        written = 0;
+    if (!written)
+        DeleteFileA(name);
+    return written;
+}
+
+// A top-down bitmap file, loaded as its bottom-up twin by the platform's
+// loader, so that scaling and the reduction to black and white are exactly
+// those of any other bitmap. Null when the file is not one or that fails.
 HANDLE LoadTopDownBitmap(const char* path, int width, int height) {
     FILE* file = std::fopen(path, "rb");
     if (!file)
@@ -59,42 +78,15 @@ HANDLE LoadTopDownBitmap(const char* path, int width, int height) {
     TopDownBitmapLayout layout;
     if (!read || !FindTopDownBitmap(bytes.data(), size_t(size), layout))
         return nullptr;
-    // The file's header and colour table, copied to an aligned block.
-    OwnedBlock source(layout.infoSize);
-    if (!source.data())
+    OwnedBlock twin{size_t(size)};
+    if (!twin.data())
         return nullptr;
-    std::memcpy(source.data(), bytes.data() + layout.infoOffset, layout.infoSize);
-
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[2];
-    } monochrome = {};
-    monochrome.header.biSize = sizeof monochrome.header;
-    monochrome.header.biWidth = width;
-    monochrome.header.biHeight = height;
-    monochrome.header.biPlanes = 1;
-    monochrome.header.biBitCount = 1;
-    monochrome.header.biCompression = BI_RGB;
-    monochrome.colours[1] = {0xFF, 0xFF, 0xFF, 0};
-
-    HDC memoryDc = CreateCompatibleDC(nullptr);
-    if (!memoryDc)
+    CopyAsBottomUp(bytes.data(), size_t(size), layout, twin.data());
+    char copy[MAX_PATH];
+    if (!WriteTemporaryFile(twin.data(), size_t(size), copy))
         return nullptr;
-    void* pixels = nullptr;
-    HBITMAP image = CreateDIBSection(memoryDc, reinterpret_cast<BITMAPINFO*>(&monochrome),
-                                     DIB_RGB_COLORS, &pixels, nullptr, 0);
-    HGDIOBJ previous = image ? SelectObject(memoryDc, image) : nullptr;
-    int drawn = previous && StretchDIBits(memoryDc, 0, 0, width, height, 0, 0, layout.width,
-                                          layout.height, bytes.data() + layout.bitsOffset,
-                                          reinterpret_cast<BITMAPINFO*>(source.data()),
-                                          DIB_RGB_COLORS, SRCCOPY) != 0;
-    if (previous)
-        SelectObject(memoryDc, previous);
-    DeleteDC(memoryDc);
-    if (!drawn && image) {
-        DeleteObject(image);
-        image = nullptr;
-    }
+    HANDLE image = LoadScaled(copy, width, height);
+    DeleteFileA(copy);
     return image;
 }
 
@@ -132,8 +124,7 @@ int CopyBitmapToPicture(HANDLE image, HDC screenDc) {
 int ImportBitmap(const char* path, HWND window) {
     HANDLE image = LoadTopDownBitmap(path, PictureWidth(), PictureHeight());
     if (!image)
-        image = LoadImageA(nullptr, path, IMAGE_BITMAP, PictureWidth(), PictureHeight(),
-                           LR_LOADFROMFILE | LR_MONOCHROME | LR_CREATEDIBSECTION);
+        image = LoadScaled(path, PictureWidth(), PictureHeight());
     if (!image)
         return 0;
     HDC windowDc = GetDC(window);

@@ -1,7 +1,8 @@
 // Import of a Windows bitmap file into the picture, through the platform's
 // image loader: the image is scaled to the current picture size and reduced
 // to black and white, and its black pixels become ink. A file stored top row
-// first, which some loaders leave blank, is drawn the same way by GDI itself.
+// first, which some loaders leave blank, goes to the loader as its bottom-up
+// twin, so the order of the rows never changes the result.
 #pragma once
 
 #include <windows.h>

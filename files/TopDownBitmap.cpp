@@ -1,5 +1,7 @@
 #include "files/TopDownBitmap.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
@@ -68,4 +70,16 @@ int FindTopDownBitmap(const uint8_t* bytes, size_t size, TopDownBitmapLayout& la
     layout.width = int32_t(width);
     layout.height = int32_t(-height);
     return 1;
+}
+
+void CopyAsBottomUp(const uint8_t* bytes, size_t size, const TopDownBitmapLayout& layout,
+                    uint8_t* out) {
+    std::memcpy(out, bytes, size);
+    const uint32_t rows = uint32_t(layout.height);
+    for (int i = 0; i < 4; ++i)
+        out[layout.infoOffset + 8 + i] = uint8_t(rows >> (8 * i));
+    const size_t stride = layout.bitsSize / rows;
+    for (uint32_t row = 0; row < rows; ++row)
+        std::memcpy(out + layout.bitsOffset + stride * row,
+                    bytes + layout.bitsOffset + stride * (rows - 1 - row), stride);
 }

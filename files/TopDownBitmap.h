@@ -1,7 +1,8 @@
 // Bitmap files whose rows are stored top row first (a negative height). Some
 // platform image loaders (Wine's LoadImageA among them) load such a file as a
-// blank image, so the import draws these itself; this finds the pieces it
-// needs and checks that they lie inside the file.
+// blank image, so the import turns it into its bottom-up twin and hands that
+// to the loader like any other bitmap; this finds the pieces it needs, checks
+// that they lie inside the file, and turns the rows round.
 #pragma once
 
 #include <cstddef>
@@ -22,3 +23,9 @@ struct TopDownBitmapLayout {
 // every piece the layout names inside the bytes. Else 0: the platform's loader
 // is left to deal with the file.
 int FindTopDownBitmap(const uint8_t* bytes, size_t size, TopDownBitmapLayout& layout);
+
+// Copies the file in bytes, laid out as FindTopDownBitmap found, to out (as
+// many bytes) as the same picture stored bottom row first: a positive height
+// and the rows in reverse order. Every other byte is copied as it is.
+void CopyAsBottomUp(const uint8_t* bytes, size_t size, const TopDownBitmapLayout& layout,
+                    uint8_t* out);

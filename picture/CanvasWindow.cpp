@@ -1,6 +1,8 @@
 #include "picture/CanvasWindow.h"
 
+#include "picture/LineSteps.h"
 #include "picture/PictureGrid.h"
+#include "picture/PictureHistory.h"
 
 int32_t lastHitColumn = -1;
 int32_t lastHitRow = -1;
@@ -51,6 +53,7 @@ int CanvasWindow::Resize(WindowObject* parent, int clientWidth) {
     if (!parent)
         return 0;
     ComputeCellSize(parent->window, clientWidth);
+    previousCell = {-1, -1};
     // The platform repaints whatever the new size uncovers.
     Place(kCanvasLeft, kCanvasTop, cellWidth * PictureWidth(), cellHeight * PictureHeight(), 0);
     return 1;
@@ -66,15 +69,6 @@ CellHit CanvasWindow::HitTest(int x, int y) {
     lastHitColumn = hit.column;
     lastHitRow = hit.row;
     return hit;
-}
-
-void CanvasWindow::FillCell(int column, int row, COLORREF colour) {
-    RECT rect = CellBounds(column, row, cellWidth, cellHeight);
-    HBRUSH brush = CreateSolidBrush(colour);
-    HDC dc = GetDC(window);
-    FillRect(dc, &rect, brush);
-    ReleaseDC(window, dc);
-    DeleteObject(brush);
 }
 
 void CanvasWindow::OnPaint(HWND hwnd) {
@@ -100,9 +94,29 @@ void CanvasWindow::OnPaint(HWND hwnd) {
     EndPaint(hwnd, &paint);
 }
 
+// The first cell painted opens the stroke's step, which ends once no pen is armed.
+void CanvasWindow::PaintLine(CellHit cell, Pen pen) {
+    theHistory.Begin();
+    int alone = previousCell.column < 0;
+    LineSteps steps(alone ? cell : previousCell, cell, !alone && previousPen == pen);
+    HBRUSH brush = CreateSolidBrush(PenColour(pen));
+    HDC dc = GetDC(window);
+    for (CellHit at; steps.Next(at);) {
+        // The previous cell may lie in rows a size switch has hidden since.
+        if (at.row >= PictureHeight())
+            continue;
+        RECT rect = CellBounds(at.column, at.row, cellWidth, cellHeight);
+        FillRect(dc, &rect, brush);
+        SetCell(at.column, at.row, PenValue(pen));
+    }
+    ReleaseDC(window, dc);
+    DeleteObject(brush);
+}
+
 void CanvasWindow::OnMouseMove(WPARAM keys, UINT x, UINT y) {
     DisarmReleasedPens((keys & MK_LBUTTON) != 0, (keys & MK_RBUTTON) != 0, inkArmed,
                        backgroundArmed);
+    EndStrokeWhenIdle();
     CellHit hit = HitTest(static_cast<int>(x), static_cast<int>(y));
     MoveAction action = MouseMoveAction(canvasCaptured, hit, inkArmed, backgroundArmed);
     if (action.takeCapture) {
@@ -112,21 +126,23 @@ void CanvasWindow::OnMouseMove(WPARAM keys, UINT x, UINT y) {
     if (action.releaseCapture) {
         ReleaseCapture();
         canvasCaptured = 0;
+        // Coming back, the stroke starts afresh: nothing is drawn across the outside.
+        previousCell = {-1, -1};
         return;
     }
-    if (action.pen == Pen::None)
-        return;
-    // Drawn first, stored after: one pen decides both, so OnPaint agrees.
-    FillCell(hit.column, hit.row, PenColour(action.pen));
-    SetCell(hit.column, hit.row, PenValue(action.pen));
+    // One pen decides both the colour drawn and the value stored, so OnPaint agrees.
+    if (action.pen != Pen::None)
+        PaintLine(hit, action.pen);
+    previousCell = hit;
+    previousPen = action.pen;
 }
 
-void CanvasWindow::OnLButtonDown(WPARAM, UINT, UINT) {
-    inkArmed = 1;
+void CanvasWindow::OnLButtonDown(WPARAM, UINT x, UINT y) {
+    ButtonDown(x, y, inkArmed);
 }
 
-void CanvasWindow::OnRButtonDown(WPARAM, UINT, UINT) {
-    backgroundArmed = 1;
+void CanvasWindow::OnRButtonDown(WPARAM, UINT x, UINT y) {
+    ButtonDown(x, y, backgroundArmed);
 }
 
 void CanvasWindow::OnLButtonUp(WPARAM, UINT x, UINT y) {
@@ -137,11 +153,28 @@ void CanvasWindow::OnRButtonUp(WPARAM, UINT x, UINT y) {
     ButtonUp(x, y, backgroundArmed, Pen::Background);
 }
 
-// Stored first, drawn after: the button's own pen, whatever the other one's state.
+// Nothing is drawn yet; the first move paints from this cell on.
+void CanvasWindow::ButtonDown(UINT x, UINT y, int32_t& armed) {
+    armed = 1;
+    previousCell = HitTest(static_cast<int>(x), static_cast<int>(y));
+    previousPen = Pen::None;
+}
+
+// The button's own pen, whatever the other one's state, on the line from the
+// last move's cell when that pen painted there.
 void CanvasWindow::ButtonUp(UINT x, UINT y, int32_t& armed, Pen pen) {
     CellHit hit = HitTest(static_cast<int>(x), static_cast<int>(y));
-    if (!ButtonUpAction(hit, armed))
-        return;
-    SetCell(hit.column, hit.row, PenValue(pen));
-    FillCell(hit.column, hit.row, PenColour(pen));
+    if (ButtonUpAction(hit, armed)) {
+        if (previousPen != pen)
+            previousCell = {-1, -1};
+        PaintLine(hit, pen);
+        previousCell = hit;
+        previousPen = pen;
+    }
+    EndStrokeWhenIdle();
+}
+
+void CanvasWindow::EndStrokeWhenIdle() {
+    if (!inkArmed && !backgroundArmed)
+        theHistory.End();
 }

@@ -1,7 +1,9 @@
 // CanvasWindow: the enlarged picture inside the main window. Every cell is a
 // square of cellWidth pixels; the left button paints ink, the right button
-// background, each only while it is held. The canvas keeps no copy of the picture: it paints from the
-// grid and writes single cells back into it.
+// background, each only while it is held. A move paints every cell on the line
+// from the previous pointer cell, so a quick stroke leaves no gaps. The canvas
+// keeps no copy of the picture: it paints from the grid and writes single
+// cells back into it. A stroke, button down to up, is one step of the history.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +22,10 @@ class CanvasWindow : public WindowObject {
     int32_t cellHeight = 0; // always equal to cellWidth
     int32_t inkArmed = 0;
     int32_t backgroundArmed = 0;
+    // The cell under the pointer at the last move or button-down, column -1
+    // when the pointer was off the grid; and the pen that painted it, if any.
+    CellHit previousCell = {-1, -1};
+    Pen previousPen = Pen::None;
 
     // Clears the picture, then creates the canvas as a child of parent at
     // (x, y), sized for the current picture. Non-zero when the window exists.
@@ -39,9 +45,14 @@ class CanvasWindow : public WindowObject {
 
   private:
     void ComputeCellSize(HWND parent, int clientWidth);
-    void FillCell(int column, int row, COLORREF colour);
+    // Stores and draws pen on every cell of the line from previousCell (left
+    // out when pen painted it already) to cell; from cell alone without one.
+    void PaintLine(CellHit cell, Pen pen);
+    void ButtonDown(UINT x, UINT y, int32_t& armed);
     // A button going up over a cell: store and draw pen there, disarm the button.
     void ButtonUp(UINT x, UINT y, int32_t& armed, Pen pen);
+    // Closes the history's step once no pen is armed.
+    void EndStrokeWhenIdle();
 };
 
 // The result of the most recent hit test; -1 for no cell.

@@ -13,6 +13,9 @@
 #define IDS_MAIL_URL 117
 #define IDS_MAIL_TEXT 118
 
+// Accelerators of the main window
+#define IDA_MAIN 200
+
 // Icons
 #define IDI_PROGRAM 128
 
@@ -29,3 +32,5 @@
 
 // Commands without a control
 #define IDM_ABOUT 110
+#define IDM_UNDO 111
+#define IDM_REDO 112

@@ -1,25 +1,38 @@
 #!/bin/bash
-# make bench: times the editor under 64-bit Wine, each figure next to a
-# minimal Win32 program doing the nearest equivalent in the same run, and
-# reports the size of the 32-bit release program.
+# make bench: times the release, the 32-bit program, under Wine (the 64-bit
+# build where 32-bit code does not run here), each figure next to a minimal
+# Win32 program doing the nearest equivalent in the same run, and reports the
+# size of the 32-bit release program.
 #
-#   PIXMINT_BENCH_BUILD    64-bit build tree to use   (default build/win64)
+#   PIXMINT_BENCH_BUILD    build tree to time         (default build/win32, or
+#                                                      build/win64 as said above)
 #   PIXMINT_BENCH_RELEASE  32-bit build tree to use   (default build/win32)
 #   PIXMINT_BENCH_RUNS     program starts per figure  (default 5)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${PIXMINT_BENCH_BUILD:-build/win64}
 release=${PIXMINT_BENCH_RELEASE:-build/win32}
 runs=${PIXMINT_BENCH_RUNS:-5}
 jobs=$(nproc)
 title="Pixmint v0.2b by Tovren (logo size: x=101, y=29; screensaver size: x=101, y=49)"
+targets=(pixmint bench_editor bench_start bench_minimal_dialog)
 
 tools/setup.sh
-[ -f "$build/CMakeCache.txt" ] || cmake --preset win64 -B "$build" >/dev/null
-cmake --build "$build" -j"$jobs" --target pixmint bench_editor bench_start bench_minimal_dialog >/dev/null
 [ -f "$release/CMakeCache.txt" ] || cmake --preset win32 -B "$release" >/dev/null
-cmake --build "$release" -j"$jobs" --target pixmint >/dev/null
+cmake --build "$release" -j"$jobs" --target "${targets[@]}" runs_here >/dev/null
+if [ -n "${PIXMINT_BENCH_BUILD:-}" ]; then
+  build=$PIXMINT_BENCH_BUILD
+elif reason=$(tools/win32-runs-here.sh); then
+  build=$release
+else
+  echo "make bench: $reason; timing the 64-bit build instead of the release." >&2
+  build=build/win64
+fi
+if [ "$build" != "$release" ]; then
+  [ -f "$build/CMakeCache.txt" ] || cmake --preset win64 -B "$build" >/dev/null
+  cmake --build "$build" -j"$jobs" --target "${targets[@]}" >/dev/null
+fi
+kind=$(file -b "$build/pixmint.exe" | grep -q 'PE32+' && echo 64-bit || echo "32-bit release")
 
 build=$(cd "$build" && pwd)
 wine_path() { echo "Z:${1//\//\\}"; }
@@ -47,7 +60,7 @@ operations=$(run "$build/bench/bench_editor.exe" "$(wine_path "$scratch")")
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
 echo
-echo "Pixmint benchmark, 64-bit build under Wine ($(/usr/lib/wine/wine64 --version 2>/dev/null || echo wine)),"
+echo "Pixmint benchmark, $kind ($build/pixmint.exe) under Wine ($(/usr/lib/wine/wine64 --version 2>/dev/null || echo wine)),"
 echo "median of $runs program starts and of 9 rounds of repeated calls."
 echo
 printf '%-34s %12s %12s %10s\n' "start-up" "editor ms" "baseline ms" "ratio"

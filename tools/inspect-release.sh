@@ -29,8 +29,7 @@ headers=$("$triple-objdump" -p "$program") || { echo "objdump failed on $program
 
 # The most the release may weigh: 64 KiB, statically linked. The 64-bit build
 # of the same sources is no release; its pointers, unwind tables and longer
-# instructions take about a quarter more room (66,560 bytes to the release's
-# 52,224), and its budget is that much larger.
+# instructions take more room, and its budget is a quarter larger.
 size_budget=65536
 size_budget_64=81920
 budget=$size_budget

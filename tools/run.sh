@@ -1,5 +1,7 @@
 #!/bin/bash
-# Builds the 64-bit program and starts it (under Wine when not on Windows).
+# Builds the release, the 32-bit program, and starts it under Wine; on a
+# machine that cannot run 32-bit Windows code, the 64-bit program instead.
+# Either way it says which one runs.
 #
 # With no display (DISPLAY unset, as on a server or in a container) the editor
 # runs on a virtual screen that nobody can see: this says so, and while the
@@ -8,17 +10,37 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh || exit 1
-build_dir=build/win64
-program=$build_dir/pixmint.exe
 runner=tools/wine-run.sh
 mkdir -p build
 
-if ! { cmake --preset win64 >/dev/null && cmake --build --preset win64 --target pixmint -j"$(nproc)"; } >build/run-build.log 2>&1; then
-  if ! grep -q "No rule to make target 'pixmint'\|unknown target 'pixmint'" build/run-build.log; then
-    tail -n 30 build/run-build.log >&2
-    echo "make run: the editor did not build (full output in build/run-build.log)." >&2
-    exit 1
-  fi
+# build PRESET TARGET...: quietly, with the output in build/run-build.log.
+build() {
+  local preset=$1
+  shift
+  { cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j"$(nproc)" --target "$@"; } \
+    >build/run-build.log 2>&1
+}
+
+preset=win32
+if ! build win32 pixmint runs_here; then
+  tail -n 30 build/run-build.log >&2
+  echo "make run: the release did not build (full output in build/run-build.log)." >&2
+  exit 1
+fi
+if reason=$(tools/win32-runs-here.sh); then
+  echo "make run: starting the release, build/win32/pixmint.exe (32-bit), under Wine." >&2
+else
+  echo "make run: $reason;" >&2
+  echo "make run: starting the 64-bit build, build/win64/pixmint.exe, instead of the release." >&2
+  preset=win64
+fi
+build_dir=build/$preset
+program=$build_dir/pixmint.exe
+
+if [ "$preset" = win64 ] && ! build win64 pixmint; then
+  tail -n 30 build/run-build.log >&2
+  echo "make run: the editor did not build (full output in build/run-build.log)." >&2
+  exit 1
 fi
 if [ ! -f "$program" ]; then
   echo "make run: the editor is not built yet (no $program)." >&2

@@ -138,22 +138,9 @@ wine_tests() {  # wine_tests PRESET
   return $status
 }
 
-# Whether this machine runs 32-bit Windows code at all: the 32-bit loader
-# starts, makes its prefix, and a minimal 32-bit program ends with its own
-# exit code. Prints the reason when not.
+# Whether this machine runs 32-bit Windows code at all; prints the reason when not.
 win32_runs_here() {
-  local loader=${PIXMINT_WINE32_LOADER:-/usr/lib/wine/wine} out status=0
-  if [ ! -x "$loader" ]; then echo "no 32-bit Wine loader at $loader"; return 1; fi
-  if ! out=$("$loader" --version 2>&1); then
-    echo "the 32-bit Wine loader does not start: $(tail -n 1 <<<"$out" | sed 's/^.*: line [0-9]*: //')"
-    return 1
-  fi
-  out=$(tools/wine-run.sh exec --build-dir build/win32 build/win32/tests/release/runs_here.exe 2>&1) ||
-    status=$?
-  if [ "$status" != 42 ]; then
-    echo "a minimal 32-bit program did not run under $loader (exit status $status${out:+: $(tail -n 1 <<<"$out")})"
-    return 1
-  fi
+  tools/win32-runs-here.sh
 }
 
 if [ "${1:-}" = --alone ]; then  # one stage that runs beside the others

@@ -17,7 +17,8 @@ namespace {
 
 void Pump() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
 }
 
 void Report(const char* name, double editor, double baseline) {
@@ -45,14 +46,14 @@ void WriteRaw(const std::string& path, const char* bytes, DWORD size) {
 }
 
 void ReadRaw(const std::string& path, char* bytes, DWORD size) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD read = 0;
     ReadFile(file, bytes, size, &read, nullptr);
     CloseHandle(file);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     std::string folder = argc > 1 ? argv[1] : ".";
@@ -75,7 +76,8 @@ int main(int argc, char** argv) {
     HWND canvas = theCanvas.window;
     // Half the cells ink, so the repaint uses both brushes.
     for (int row = 0; row < kGridRows; ++row)
-        for (int column = 0; column < kGridColumns; ++column) SetCell(column, row, (row + column) & 1);
+        for (int column = 0; column < kGridColumns; ++column)
+            SetCell(column, row, (row + column) & 1);
 
     printf("%-34s %12s %12s %10s\n", "operation", "editor us", "baseline us", "ratio");
     double fill = MedianMicroseconds(9, 200, [&](int) { FillCanvasOnce(canvas); });
@@ -88,7 +90,11 @@ int main(int argc, char** argv) {
     SendMessageA(canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     int cell = theCanvas.cellWidth;
     double move = MedianMicroseconds(9, 500, [&](int call) {
-        int column = call % kGridColumns, row = (call / kGridColumns) % kGridRows;
+        // Back and forth along the rows: every move reaches the next cell, so
+        // each one paints exactly one cell.
+        int row = (call / kGridColumns) % kGridRows, column = call % kGridColumns;
+        if (row & 1)
+            column = kGridColumns - 1 - column;
         SendMessageA(canvas, WM_MOUSEMOVE, MK_LBUTTON,
                      MAKELPARAM(column * cell + cell / 2, row * cell + cell / 2));
     });

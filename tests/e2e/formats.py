@@ -101,6 +101,25 @@ def bmp_file(pixels, bits=24, top_down=False, rle=False, colour_table=False):
     return header + info + palette + bytes(data)
 
 
+def colour_bmp_file(colours, top_down=False):
+    """A 24-bit Windows bitmap. colours: rows of (red, green, blue), top row
+    first; stored bottom row first unless top_down."""
+    height = len(colours)
+    width = len(colours[0])
+    stride = (width * 3 + 3) & ~3
+    data = bytearray()
+    for row in (colours if top_down else reversed(colours)):
+        line = bytearray()
+        for red, green, blue in row:
+            line += bytes([blue, green, red])
+        data += line + bytes(stride - len(line))
+    offset = 14 + 40
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, -height if top_down else height, 1, 24, 0,
+                       len(data), 2835, 2835, 0, 0)
+    return header + info + bytes(data)
+
+
 def png_file(pixels):
     """An 8-bit RGBA PNG. pixels: rows of (red, green, blue, alpha) tuples,
     top row first."""

@@ -36,6 +36,8 @@ CONTROLS = {
     "invert": (276, 228, 42, 18),
     "size": (6, 257, 462, 13),
 }
+# The question before closing with unsaved changes.
+QUESTION_TITLE = "Pixmint"
 MAIN_TITLE = "Pixmint v0.2b by Tovren (logo size: x=101, y=29; screensaver size: x=101, y=49)"
 
 WAIT_SECONDS = 20
@@ -288,13 +290,14 @@ class Screen:
 class Editor:
     """The running program and what the screen shows of its main window."""
 
-    def __init__(self, session, program, workdir, out_dir):
+    def __init__(self, session, program, workdir, out_dir, arguments=()):
         self.session = session
         self.out_dir = out_dir
         self.shot_number = 0
         os.makedirs(out_dir, exist_ok=True)
         self.process = subprocess.Popen(
-            [session.runner, "exec", "--build-dir", session.dir, program], cwd=workdir,
+            [session.runner, "exec", "--build-dir", session.dir, program] + list(arguments),
+            cwd=workdir,
             env=session._base_env(), start_new_session=True,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
@@ -570,7 +573,13 @@ class EditorTestCase(unittest.TestCase):
         cls.out_dir = os.path.join(cls.options.out_dir, cls.__name__)
         shutil.rmtree(cls.out_dir, ignore_errors=True)
         cls.session = cls.options.session
-        cls.editor = Editor(cls.session, cls.options.program, cls.workdir, cls.out_dir)
+        cls.editor = Editor(cls.session, cls.options.program, cls.workdir, cls.out_dir,
+                            cls.program_arguments(cls.workdir))
+
+    @classmethod
+    def program_arguments(cls, workdir):
+        """What the program is started with, after its path."""
+        return []
 
     @classmethod
     def tearDownClass(cls):

@@ -1,5 +1,6 @@
 """Load... and Save... through the real file choosers, typed into as a user
-would, in one run of the editor (the cases run in order). The input files are
+would, in one run of the editor (the cases run in order), the question on
+closing with unsaved changes answered Yes, and a start with a document. The input files are
 built with our own encoders; what the editor writes is compared byte for byte
 with what those encoders predict."""
 
@@ -258,8 +259,62 @@ class FilesTest(EditorTestCase):
         self.assertEqual(self.read(converted[:-4] + ".bid"), self.read(saved + ".bid"))
         self.assertEqual(self.read(converted), formats.block_file(picture))
 
-    def test_11_close_from_title_bar(self):
+    def test_11_top_down_bitmap_imports_as_its_bottom_up_twin(self):
+        """Colours and greys, which the loader reduces to black and white in
+        its own way: the order of the rows must not change the result."""
+        colours = [[(0, 0, 0) if (c + 2 * r) % 7 == 0 or c < r // 3 else
+                    ((c * 5 + r * 11) % 256, (c * 3) % 256, (r * 37 + c) % 256)
+                    for c in range(WIDTH)] for r in range(SCREENSAVER_HEIGHT)]
+        shown = []
+        for top_down in (False, True):
+            name = "colours-%s.bmp" % ("top-down" if top_down else "bottom-up")
+            path = self.write(name, formats.colour_bmp_file(colours, top_down))
+            shown.append(self.load(path, SCREENSAVER_HEIGHT, name[:-4]))
+        self.assertPicture(shown[1], shown[0], "top-down against bottom-up")
+        ink = sum(map(sum, shown[0]))
+        # At least the black pixels (a seventh of them, and a wedge on the left).
+        self.assertTrue(WIDTH * SCREENSAVER_HEIGHT // 7 < ink < WIDTH * SCREENSAVER_HEIGHT,
+                        "%d ink cells" % ink)
+
+    def test_12_close_box_asks_and_yes_saves_first(self):
+        self.editor.click_cell(70, 40)
+        self.editor.park_pointer()
+        picture = self.shown("unsaved-change", SCREENSAVER_HEIGHT)
         self.editor.session.click(*self.editor.close_box_point())
+        question = self.editor.wait_window(harness.QUESTION_TITLE)
+        self.editor.shot("close-asks", whole_screen=True)
+        self.session.focus(question)
+        self.session.keys("y")
+        target = os.path.join(self.files, "on-close")
+        dialog = self.editor.wait_window("Save As")
+        self.editor.type_into(dialog, wine_path(target))
+        self.assertEqual(self.editor.wait_exit(), 0)
+        self.assertEqual(self.read(target + ".bin"), formats.block_file(picture))
+        self.assertNoErrorLog()
+
+
+class OpenByDocumentTest(EditorTestCase):
+    """A document named on the command line, in a folder with a blank in its
+    name (the runner quotes it), is loaded at start; closing without a change
+    asks nothing."""
+
+    @classmethod
+    def program_arguments(cls, workdir):
+        folder = os.path.join(workdir, "my pictures")
+        os.mkdir(folder)
+        cls.document = blank(SCREENSAVER_HEIGHT)
+        for r in range(10, 20):
+            for c in range(80, 101):
+                cls.document[r][c] = (r + c) % 2
+        path = os.path.join(folder, "start.bin")
+        with open(path, "wb") as f:
+            f.write(formats.block_file(cls.document))
+        return [wine_path(path)]
+
+    def test_01_document_loaded_at_start(self):
+        screen = self.editor.settle("document", lambda s: self.editor.visible_rows(s) == 49)
+        self.assertPicture(self.editor.picture(screen), self.document, "document at start")
+        self.editor.press("close")
         self.assertEqual(self.editor.wait_exit(), 0)
         self.assertNoErrorLog()
 

@@ -1,5 +1,6 @@
-"""Painting with the real pointer, the size switch, New, Invert, the keyboard,
-and the Close button, all in one run of the editor (the cases run in order)."""
+"""Painting with the real pointer, the size switch, New, Invert, undo and redo,
+the keyboard, and the Close button with its question, all in one run of the
+editor (the cases run in order)."""
 
 import sys
 
@@ -70,8 +71,8 @@ class PaintingTest(EditorTestCase):
         self.editor.paint_through(cells, harness.INK, button=1)
         self.editor.park_pointer()
         expected = blank(SCREENSAVER_HEIGHT)
-        # The cell under the button-down gets no move after it and stays.
-        for c, r in cells[1:]:
+        # The stroke starts at the cell under the button-down.
+        for c, r in cells:
             expected[r][c] = 1
         self.assertPicture(self.picture("left-drag"), expected, "left drag")
 
@@ -86,7 +87,7 @@ class PaintingTest(EditorTestCase):
         cells = [(100, r) for r in range(30, 49)] + [(c, 48) for c in range(99, 59, -1)]
         self.editor.paint_through(cells, harness.BACKGROUND, button=3)
         self.editor.park_pointer()
-        for c, r in cells[1:]:
+        for c, r in cells:
             expected[r][c] = 0
         self.assertPicture(self.picture("right-drag"), expected, "right drag")
 
@@ -105,7 +106,7 @@ class PaintingTest(EditorTestCase):
         editor.paint_through(back, harness.INK)
         editor.session.move(*outside)
         editor.session.xdo("mouseup", 1)
-        for c, r in drag[1:] + back:
+        for c, r in drag + back:
             expected[r][c] = 1
         self.assertPicture(self.picture("released-outside"), expected, "drag out and back")
         # Back over the grid with no button held: nothing is painted.
@@ -152,7 +153,47 @@ class PaintingTest(EditorTestCase):
         full = self.switch_size(SCREENSAVER_HEIGHT, "hidden-rows-cleared")
         self.assertPicture(full, blank(SCREENSAVER_HEIGHT), "hidden rows after New")
 
-    def test_08_tab_and_escape_do_nothing(self):
+    def test_08_fast_stroke_undo_redo_and_keys(self):
+        editor = self.editor
+        self.new_picture()
+        # One jump of the pointer from one end of a diagonal to the other.
+        start, end = editor.cell_point(10, 5), editor.cell_point(40, 35)
+        editor.session.xdo("mousemove", "--sync", *start, "mousedown", 1, "mousemove", "--sync",
+                           *end, "mouseup", 1)
+        editor.park_pointer()
+        stroke = blank(SCREENSAVER_HEIGHT)
+        for step in range(31):
+            stroke[5 + step][10 + step] = 1
+        self.assertPicture(self.picture("fast-diagonal", SCREENSAVER_HEIGHT), stroke,
+                           "fast diagonal stroke")
+        editor.press("size")
+        editor.park_pointer()
+        self.picture("logo-before-undo", LOGO_HEIGHT)
+        keys = editor.session.keys
+        # Undo the size switch, then the stroke; redo both with either key.
+        keys("ctrl+z")
+        self.assertPicture(self.picture("undo-size", SCREENSAVER_HEIGHT), stroke, "undo size")
+        keys("ctrl+z")
+        self.assertPicture(self.picture("undo-stroke", SCREENSAVER_HEIGHT),
+                           blank(SCREENSAVER_HEIGHT), "undo stroke")
+        keys("ctrl+y")
+        self.assertPicture(self.picture("redo-stroke", SCREENSAVER_HEIGHT), stroke, "redo")
+        keys("ctrl+shift+z")
+        self.assertPicture(self.picture("redo-size", LOGO_HEIGHT), stroke[:LOGO_HEIGHT],
+                           "redo size")
+        keys("ctrl+z")
+        # Shortcuts for the buttons: Invert, then New; each one step back.
+        keys("ctrl+i")
+        self.assertPicture(self.picture("ctrl-i", SCREENSAVER_HEIGHT),
+                           [[1 - v for v in row] for row in stroke], "Ctrl+I")
+        keys("ctrl+n")
+        self.assertPicture(self.picture("ctrl-n", SCREENSAVER_HEIGHT), blank(SCREENSAVER_HEIGHT),
+                           "Ctrl+N")
+        keys("ctrl+z", "ctrl+z")
+        self.assertPicture(self.picture("undo-new-and-invert", SCREENSAVER_HEIGHT), stroke,
+                           "undo of New and Invert")
+
+    def test_09_tab_does_nothing_and_escape_asks(self):
         editor = self.editor
         self.new_picture()
         # Clicking Invert gives it the keyboard focus.
@@ -160,21 +201,29 @@ class PaintingTest(EditorTestCase):
         editor.park_pointer()
         before = self.shown("focus-on-invert")
         self.assertPicture(editor.picture(before), blank(SCREENSAVER_HEIGHT, 1), "Invert")
-        editor.session.keys("Tab", "Tab", "Escape")
-        after = self.shown("after-tab-escape")
-        self.assertTrue(editor.session.windows("^Pixmint v0"), "window gone after Escape")
+        editor.session.keys("Tab", "Tab")
+        after = self.shown("after-tab")
         fx, fy, fw, fh = editor.frame
         changed = [(x, y) for y in range(fy, fy + fh, 2) for x in range(fx, fx + fw, 2)
                    if before.pixel(x, y) != after.pixel(x, y)]
-        self.assertFalse(changed, "Tab or Escape changed the window, e.g. at %s" % changed[:5])
-        # Space still reaches Invert, so the focus stayed where it was.
-        editor.session.keys("space")
+        self.assertFalse(changed, "Tab changed the window, e.g. at %s" % changed[:5])
+        # Esc asks about the unsaved picture; Esc again is Cancel.
+        editor.session.keys("Escape")
+        question = editor.wait_window(harness.QUESTION_TITLE)
+        editor.shot("escape-asks", whole_screen=True)
+        editor.session.focus(question)
+        editor.session.keys("Escape")
+        editor.wait_gone(harness.QUESTION_TITLE)
+        self.assertTrue(editor.session.windows("^Pixmint v0"), "window gone after Cancel")
         editor.park_pointer()
-        self.assertPicture(self.picture("space-on-invert"), blank(SCREENSAVER_HEIGHT),
-                           "space on the focused Invert button")
+        self.assertPicture(self.picture("cancelled", SCREENSAVER_HEIGHT),
+                           blank(SCREENSAVER_HEIGHT, 1), "picture after Cancel")
 
-    def test_09_close_button_ends_with_zero(self):
+    def test_10_close_button_asks_and_no_ends_with_zero(self):
         self.editor.press("close")
+        question = self.editor.wait_window(harness.QUESTION_TITLE)
+        self.session.focus(question)
+        self.session.keys("n")
         self.assertEqual(self.editor.wait_exit(), 0)
         self.assertNoErrorLog()
 

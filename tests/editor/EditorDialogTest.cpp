@@ -2,6 +2,10 @@
 // the messages its controls send.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <cstring>
+
 #include "EditorTestSupport.h"
 #include "app/AppContext.h"
 #include "editor/EditorDialog.h"
@@ -14,12 +18,13 @@ namespace {
 int InkCount(int firstRow, int lastRow) {
     int count = 0;
     for (int row = firstRow; row <= lastRow; ++row)
-        for (int column = 0; column < kGridColumns; ++column) count += CellAt(column, row);
+        for (int column = 0; column < kGridColumns; ++column)
+            count += CellAt(column, row);
     return count;
 }
 
 class EditorDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         context.instance = GetModuleHandleA(nullptr);
         context.mainWindow = nullptr;
@@ -166,7 +171,7 @@ TEST_F(EditorDialogTest, UnreadableFilesSayErrorOpenFileAndLeaveAnEmptyPicture) 
     std::string foreign = scratch.Path("notes.txt"), damaged = scratch.Path("broken.bmp");
     ScratchDirectory::WriteBytes(foreign, {'h', 'e', 'l', 'l', 'o'});
     ScratchDirectory::WriteBytes(damaged, {'B', 'M', 0x12, 0x34});
-    ClickSizeBox();  // the size must survive the failed load
+    ClickSizeBox(); // the size must survive the failed load
 
     for (const std::string& path : {foreign, damaged, scratch.Path("vanished.bin")}) {
         SCOPED_TRACE(path);
@@ -208,6 +213,44 @@ TEST_F(EditorDialogTest, SaveThatCannotWriteSaysSoAndChangesNothing) {
     EXPECT_EQ(kScreensaverHeight, PictureHeight());
 }
 
+// Files dropped on the window: a DROPFILES block with ANSI paths, as the shell makes it.
+HDROP DropOf(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths)
+        names += path + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(EditorDialogTest, DroppedFileLoadsAndUndoBringsBackSizeBoxAndCells) {
+    std::string logo = scratch.Path("logo.bin"), other = scratch.Path("saver.bin");
+    ScratchDirectory::WriteBytes(logo, BlockFileBytes(29, {{100, 0}}));
+    ScratchDirectory::WriteBytes(other, BlockFileBytes(49, {{50, 48}}));
+    SetCell(7, 40, 1);
+
+    SendMessageA(dialog.window, WM_DROPFILES, WPARAM(DropOf({logo, other})), 0);
+    EXPECT_EQ(kLogoHeight, PictureHeight());
+    EXPECT_EQ(0, SizeBoxChecked());
+    EXPECT_EQ(1, InkCount(0, kGridRows - 1));
+
+    SendMessageA(dialog.window, WM_COMMAND, IDM_UNDO, 0);
+    EXPECT_EQ(kScreensaverHeight, PictureHeight());
+    EXPECT_EQ(1, SizeBoxChecked());
+    EXPECT_EQ(49, CanvasRows());
+    EXPECT_EQ(1, CellAt(7, 40));
+    EXPECT_EQ(1, InkCount(0, kGridRows - 1));
+
+    SendMessageA(dialog.window, WM_COMMAND, IDM_REDO, 0);
+    EXPECT_EQ(0, SizeBoxChecked());
+    EXPECT_EQ(29, CanvasRows());
+    EXPECT_EQ(1, CellAt(100, 0));
+}
+
 TEST_F(EditorDialogTest, CloseAndCancelQuitWithZeroAndOtherCommandsDoNothing) {
     ShowWindow(dialog.window, SW_SHOW);
     MSG msg;
@@ -226,4 +269,4 @@ TEST_F(EditorDialogTest, CloseAndCancelQuitWithZeroAndOtherCommandsDoNothing) {
     EXPECT_FALSE(IsWindowVisible(dialog.window));
 }
 
-}  // namespace
+} // namespace

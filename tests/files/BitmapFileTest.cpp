@@ -139,3 +139,17 @@ TEST(FindTopDownBitmapTest, FindsTheRowsOfWholeUncompressedTopDownFilesOnly) {
 }
 
 } // namespace
+
+TEST(FindTopDownBitmapTest, BottomUpTwinIsTheSameFileStoredTheOtherWay) {
+    BitmapLayout topDown;
+    topDown.topDown = true;
+    auto black = [](int x, int y) { return (x * 7 + y * 3) % 11 < 4; };
+    for (int bits : {1, 24}) {
+        std::vector<uint8_t> file = BitmapBytes(37, 9, bits, black, topDown);
+        TopDownBitmapLayout layout;
+        ASSERT_EQ(1, FindTopDownBitmap(file.data(), file.size(), layout));
+        std::vector<uint8_t> twin(file.size());
+        CopyAsBottomUp(file.data(), file.size(), layout, twin.data());
+        EXPECT_EQ(BitmapBytes(37, 9, bits, black), twin) << bits << " bits";
+    }
+}

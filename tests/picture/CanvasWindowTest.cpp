@@ -2,6 +2,8 @@
 // and its answers to mouse messages sent through the shared window procedure.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/AppContext.h"
 #include "picture/CanvasWindow.h"
 #include "picture/PenRules.h"
@@ -210,18 +212,25 @@ TEST_F(CanvasWindowTest, ClickPaintsAtTheButtonUpOnly) {
     EXPECT_EQ(kBackgroundColour, ScreenColour(10, 12));
 }
 
-TEST_F(CanvasWindowTest, DragPaintsTheCellsItsMovesArriveOn) {
+TEST_F(CanvasWindowTest, DragPaintsEveryCellOnTheLineBetweenItsMoves) {
     MakeCanvas();
     SendAtCell(WM_LBUTTONDOWN, 1, 1, MK_LBUTTON);
+    EXPECT_EQ(0, CellAt(1, 1)); // nothing before the pointer moves
     SendAtCell(WM_MOUSEMOVE, 2, 1, MK_LBUTTON);
-    SendAtCell(WM_MOUSEMOVE, 4, 1, MK_LBUTTON); // cell 3 is skipped
+    SendAtCell(WM_MOUSEMOVE, 5, 4, MK_LBUTTON); // (3, 2) and (4, 3) get no move
     EXPECT_EQ(canvas.window, GetCapture());
     EXPECT_EQ(1, canvasCaptured);
-    EXPECT_EQ(1, CellAt(2, 1));
-    EXPECT_EQ(0, CellAt(3, 1));
-    EXPECT_EQ(1, CellAt(4, 1));
-    EXPECT_EQ(kInkColour, ScreenColour(4, 1));
-    EXPECT_EQ(kBackgroundColour, ScreenColour(3, 1));
+    for (auto [column, row] : {std::pair{1, 1}, {2, 1}, {3, 2}, {4, 3}, {5, 4}})
+        EXPECT_EQ(1, CellAt(column, row)) << column << "," << row;
+    EXPECT_EQ(kInkColour, ScreenColour(4, 3));
+    EXPECT_EQ(0, CellAt(3, 3));
+    EXPECT_EQ(kBackgroundColour, ScreenColour(3, 3));
+
+    // Out and back in elsewhere: nothing is drawn across the outside.
+    Send(WM_MOUSEMOVE, -3, Centre(4), MK_LBUTTON);
+    SendAtCell(WM_MOUSEMOVE, 9, 4, MK_LBUTTON);
+    EXPECT_EQ(1, CellAt(9, 4));
+    EXPECT_EQ(0, CellAt(7, 4));
 }
 
 TEST_F(CanvasWindowTest, PenPaintsOnlyWhileItsButtonIsHeld) {
