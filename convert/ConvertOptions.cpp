@@ -51,16 +51,25 @@ const char* ConvertUsage() {
            "  --fill           scale an image to cover the picture, keeping its shape;\n"
            "                   what overflows is cut off evenly (without either, an\n"
            "                   image is stretched to the picture)\n"
-           "  --text TEXT      draw TEXT in the Terminus bitmap font instead of reading\n"
-           "                   INPUT, centred; \\n or a line break starts a new line\n"
-           "  --font-size N    the font's pixel height: 12, 14, 16, 18, 20, 22, 24, 28\n"
-           "                   or 32 (default: the largest that leaves a margin)\n"
-           "  --bold           the bold face of the font\n"
+           "  --text TEXT      draw TEXT instead of reading INPUT: crisp letters of\n"
+           "                   the Terminus bitmap font (ASCII and Latin-1), centred;\n"
+           "                   \\n or a line break starts a new line\n"
+           "  --font-size N    the letters' height in cells: 12, 14, 16, 18, 20, 22,\n"
+           "                   24, 28 or 32 (default: the largest that leaves a margin)\n"
+           "  --bold           bold letters\n"
            "  --scale N        enlarge image output N times (1..64, default 1)\n"
            "  --colours        image output in the editor's screen colours\n"
            "  --info           describe the picture INPUT (or --text) makes and print\n"
            "                   it as text, writing nothing\n"
-           "  --help           show this text\n";
+           "  --help           show this text\n"
+           "\n"
+           "Examples:\n"
+           "  pixmint-convert --logo --fit photo.jpg logo.bin\n"
+           "  pixmint-convert --logo --bold --text \"My Net\" logo.bin\n"
+           "  pixmint-convert --info --text \"Good\\nmorning\"\n"
+           "\n"
+           "Text is drawn in Terminus Font, Copyright (C) 2019 Dimitar Toshkov Zhekov,\n"
+           "under the SIL Open Font License, Version 1.1 (OFL.txt).\n";
 }
 
 int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& options,
