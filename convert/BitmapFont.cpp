@@ -51,11 +51,14 @@ FontStrikeGlyphs UnpackFontStrike(int sizeIndex, bool bold) {
     result.glyphs.resize(kGlyphCount);
     BitReader reader(strike.bitOffset);
     for (Glyph& glyph : result.glyphs) {
-        glyph.advance = reader.Read(kFontFieldBits);
-        glyph.left = reader.Read(kFontFieldBits);
-        glyph.top = reader.Read(kFontFieldBits);
-        glyph.width = reader.Read(kFontFieldBits);
-        glyph.height = reader.Read(kFontFieldBits);
+        int numbers[kFontGlyphNumbers];
+        for (int k = 0; k < kFontGlyphNumbers; ++k)
+            numbers[k] = strike.numberBase[k] + reader.Read(strike.numberBits[k]);
+        glyph.advance = numbers[0];
+        glyph.left = numbers[1];
+        glyph.top = numbers[2];
+        glyph.width = numbers[3];
+        glyph.height = numbers[4];
         glyph.cells.resize(size_t(glyph.width) * glyph.height);
         uint8_t* row = glyph.cells.data();
         for (int y = 0; y < glyph.height; ++y, row += glyph.width) {

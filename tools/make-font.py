@@ -12,12 +12,14 @@ The font files are OpenType bitmap fonts: their bitmaps live in the EBLC
 The table holds printable ASCII and Latin-1 (0x20-0x7E, 0xA0-0xFF), normal
 and bold, at every pixel height the files hold.
 
-Packing: for each glyph, five 6-bit fields - advance, then the left column,
-top row (from the top of the line, which is the ascent above the baseline),
-width and height of its inked cells - then its inked rows, each width bits.
-Every row after the first starts with one bit: 1 repeats the row above, 0
-is followed by the row's own bits. Bits run from the most significant bit of
-each byte on; a glyph starts right after the one before it.
+Packing: each glyph has five numbers - its advance, then the left column, top
+row (from the top of the line, which is the ascent above the baseline), width
+and height of its inked cells. A strike stores, for each number, the smallest
+value its glyphs have and the bits that the difference from it takes; a glyph
+stores the differences, then its inked rows, each width bits. Every row after
+the first starts with one bit: 1 repeats the row above, 0 is followed by the
+row's own bits. Bits run from the most significant bit of each byte on; a
+glyph starts right after the one before it.
 """
 import os
 import struct
@@ -34,7 +36,7 @@ TABLE = os.path.join(ROOT, "convert", "font", "TerminusTable.cpp")
 LICENCE = os.path.join(ROOT, "convert", "font", "OFL.txt")
 CODES = list(range(0x20, 0x7F)) + list(range(0xA0, 0x100))
 SIZES = [12, 14, 16, 18, 20, 22, 24, 28, 32]
-FIELD_BITS = 6
+FIELDS = 5
 
 
 class FontFile:
@@ -199,13 +201,8 @@ class BitWriter:
             self.count += 1
 
 
-def field(value, what):
-    if not 0 <= value < (1 << FIELD_BITS):
-        sys.exit("%s %d does not fit the table's fields" % (what, value))
-    return value
-
-
-def pack_glyph(writer, ascent, glyph):
+def glyph_numbers(ascent, glyph):
+    """The five numbers of a glyph, and its inked rows."""
     advance, bearing_x, bearing_y, width, height, rows = glyph
     ink = [(x, y) for y in range(height) for x in range(width) if rows[y][x]]
     if ink:
@@ -215,21 +212,32 @@ def pack_glyph(writer, ascent, glyph):
         bottom = max(y for _, y in ink)
     else:
         left, right, top, bottom = 0, -1, 0, -1
-    writer.put(field(advance, "advance"), FIELD_BITS)
-    writer.put(field(bearing_x + left, "left column"), FIELD_BITS)
-    writer.put(field(ascent - bearing_y + top, "top row"), FIELD_BITS)
-    writer.put(field(right - left + 1, "width"), FIELD_BITS)
-    writer.put(field(bottom - top + 1, "height"), FIELD_BITS)
-    previous = None
-    for y in range(top, bottom + 1):
-        row = rows[y][left:right + 1]
-        if previous is not None:
-            writer.put(1 if row == previous else 0, 1)
-            if row == previous:
-                continue
-        for bit in row:
-            writer.put(bit, 1)
-        previous = row
+    numbers = (advance, bearing_x + left, ascent - bearing_y + top, right - left + 1,
+               bottom - top + 1)
+    if min(numbers) < 0:
+        sys.exit("a glyph reaches left of its pen position or above its line")
+    return numbers, [rows[y][left:right + 1] for y in range(top, bottom + 1)]
+
+
+def pack_strike(writer, ascent, glyphs):
+    """Packs the glyphs; returns the smallest value of each number and its bits."""
+    packed = [glyph_numbers(ascent, glyph) for glyph in glyphs]
+    bases = [min(numbers[k] for numbers, _ in packed) for k in range(FIELDS)]
+    bits = [(max(numbers[k] for numbers, _ in packed) - bases[k]).bit_length()
+            for k in range(FIELDS)]
+    for numbers, rows in packed:
+        for k in range(FIELDS):
+            writer.put(numbers[k] - bases[k], bits[k])
+        previous = None
+        for row in rows:
+            if previous is not None:
+                writer.put(1 if row == previous else 0, 1)
+                if row == previous:
+                    continue
+            for bit in row:
+                writer.put(bit, 1)
+            previous = row
+    return bases, bits
 
 
 def package_version():
@@ -269,12 +277,13 @@ def build():
             if ascent + descent != size:
                 sys.exit("%s: size %d has ascent %d and descent %d" % (file_name, size, ascent,
                                                                       descent))
-            strikes.append((face, size, ascent, writer.count))
+            offset = writer.count
             for code in CODES:
                 glyph = characters.get(code)
                 if glyph is None or glyph not in glyphs:
                     sys.exit("%s: no glyph for U+%04X at size %d" % (file_name, code, size))
-                pack_glyph(writer, ascent, glyphs[glyph])
+            bases, bits = pack_strike(writer, ascent, [glyphs[characters[c]] for c in CODES])
+            strikes.append((face, size, ascent, bases, bits, offset))
 
     version = package_version()
     copyright_line = names[0][3]
@@ -293,9 +302,10 @@ def build():
     ]
     for f, (face, _) in enumerate(FACES):
         lines.append("    { // %s" % face)
-        for name, size, ascent, offset in strikes:
+        for name, size, ascent, bases, bits, offset in strikes:
             if name == face:
-                lines.append("        {%d, %d, %d}," % (size, ascent, offset))
+                lines.append("        {%d, %d, {%s}, {%s}, %d}," % (
+                    size, ascent, ", ".join(map(str, bases)), ", ".join(map(str, bits)), offset))
         lines.append("    },")
     lines.append("};")
     lines.append("")

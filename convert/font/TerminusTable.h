@@ -8,11 +8,15 @@
 
 constexpr int kFontFaces = 2;     // 0 normal, 1 bold
 constexpr int kFontSizeCount = 9; // 12, 14, 16, 18, 20, 22, 24, 28 and 32 pixels
-constexpr int kFontFieldBits = 6; // each of a glyph's five numbers
+// A glyph's numbers: advance, then left column, top row, width and height of its ink.
+constexpr int kFontGlyphNumbers = 5;
 
 struct FontStrike {
-    uint8_t size;       // pixel height of a line: ascent plus descent
-    uint8_t ascent;     // rows from the top of a line to its baseline
+    uint8_t size;   // pixel height of a line: ascent plus descent
+    uint8_t ascent; // rows from the top of a line to its baseline
+    // Each glyph number is its base plus the next numberBits bits.
+    uint8_t numberBase[kFontGlyphNumbers];
+    uint8_t numberBits[kFontGlyphNumbers];
     uint32_t bitOffset; // where the strike's first glyph starts in kFontBits
 };
 
