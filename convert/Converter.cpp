@@ -108,8 +108,10 @@ class Run {
                     const ConvertOptions& options) {
         DecodedImage image;
         std::string error;
-        if (!DecodeImage(bytes.data(), bytes.size(), kMaxImagePixels, image, error))
+        if (!DecodeImage(bytes.data(), bytes.size(), kMaxImagePixels, image, error)) {
+            notAPicture_ = true;
             return Fail(0, path + ": " + error);
+        }
         ClearPicture();
         SetPictureMode(options.mode);
         InkRule rule;
@@ -184,25 +186,12 @@ class Run {
     }
 
     int Info(const ConvertOptions& options) {
-        if (!options.textGiven) {
-            // Neither a block file nor an image: said on standard output too.
-            std::vector<uint8_t> bytes;
-            if (!ReadInput(options.input, bytes))
-                return kExitFailed;
-            DecodedImage image;
-            std::string error;
-            if (!IsLogoBlockFile(options.input.c_str()) &&
-                !IsScreensaverBlockFile(options.input.c_str()) &&
-                !DecodeImage(bytes.data(), bytes.size(), kMaxImagePixels, image, error)) {
-                std::fputs("kind: not a block file\n", out_);
-                return Fail(kExitFailed, options.input + ": not an image either: " + error);
-            }
-        }
         int result = MakePicture(options);
-        if (result != kExitOk)
-            return result;
-        std::fputs(DescribePicture().c_str(), out_);
-        return kExitOk;
+        if (result == kExitOk)
+            std::fputs(DescribePicture().c_str(), out_);
+        else if (notAPicture_)
+            std::fputs("kind: not a block file\n", out_);
+        return result;
     }
 
     int Convert(const ConvertOptions& options) {
@@ -239,6 +228,7 @@ class Run {
   private:
     FILE* out_;
     FILE* err_;
+    bool notAPicture_ = false; // the input is neither a block file nor an image
 };
 
 } // namespace
