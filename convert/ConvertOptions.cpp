@@ -68,8 +68,8 @@ const char* ConvertUsage() {
            "  pixmint-convert --logo --bold --text \"My Net\" logo.bin\n"
            "  pixmint-convert --info --text \"Good\\nmorning\"\n"
            "\n"
-           "Text is drawn in Terminus Font, Copyright (C) 2019 Dimitar Toshkov Zhekov,\n"
-           "under the SIL Open Font License, Version 1.1 (OFL.txt).\n";
+           "The letters are those of Terminus Font, Copyright (C) 2019 Dimitar Toshkov\n"
+           "Zhekov, under the SIL Open Font License, Version 1.1 (OFL.txt).\n";
 }
 
 int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& options,
