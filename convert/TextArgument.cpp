@@ -2,6 +2,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <cwchar>
 #endif
 
 namespace {
@@ -17,17 +21,54 @@ std::string Hex(uint32_t value, int digits) {
 }
 
 #ifdef _WIN32
+// text in the ANSI code page, as the system makes it of Unicode text: a
+// character the code page lacks becomes a look-alike or '?'.
+std::string ToAnsi(const wchar_t* text) {
+    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1)
+        return std::string();
+    std::string ansi(size_t(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &ansi[0], length, nullptr, nullptr);
+    ansi.resize(size_t(length - 1));
+    return ansi;
+}
+
+// The argument as typed: main() has it in the ANSI code page, where a
+// character the code page lacks has already become something else. Taken
+// from the Unicode command line, such a character is refused with its own
+// code instead of being drawn as its stand-in. The argument is found by
+// content, as the value of "--text=" or an argument of its own.
+std::vector<wchar_t> TypedArgument(const std::string& ansi) {
+    std::vector<wchar_t> typed;
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr)
+        return typed;
+    for (int i = 1; i < count && typed.empty(); ++i) {
+        const wchar_t* argument = arguments[i];
+        if (wcsncmp(argument, L"--text=", 7) == 0)
+            argument += 7;
+        if (ToAnsi(argument) == ansi)
+            typed.assign(argument, argument + wcslen(argument));
+    }
+    LocalFree(arguments);
+    return typed;
+}
+
 // The argument from the ANSI code page to code points, through UTF-16.
 int DecodeAnsi(const std::string& bytes, std::vector<uint32_t>& codePoints, std::string& error) {
     if (bytes.empty())
         return 1;
-    int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0);
-    if (length <= 0) {
-        error = "--text cannot be read in this system's code page";
-        return 0;
+    std::vector<wchar_t> wide = TypedArgument(bytes);
+    if (wide.empty()) {
+        int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0);
+        if (length <= 0) {
+            error = "--text cannot be read in this system's code page";
+            return 0;
+        }
+        wide.resize(size_t(length));
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), wide.data(), length);
     }
-    std::vector<wchar_t> wide(size_t(length), 0);
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), wide.data(), length);
     for (size_t i = 0; i < wide.size(); ++i) {
         uint32_t unit = uint16_t(wide[i]);
         if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < wide.size() &&

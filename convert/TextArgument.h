@@ -1,6 +1,7 @@
 // The characters of a --text argument. The argument is UTF-8 on Linux and in
 // the ANSI code page on Windows, as the system hands command lines to
-// programs there. A line break is a newline character (CR LF counts as one)
+// programs there (where the code page lacks a character, the Unicode command
+// line tells which it was). A line break is a newline character (CR LF counts as one)
 // or the two characters \n, for shells that cannot pass a newline; \\ stands
 // for one backslash.
 #pragma once
