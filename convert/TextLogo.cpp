@@ -13,8 +13,8 @@ struct LineInk {
     int last = -1;
 };
 
-// Walks the text line by line. For each line, ink(line, extent) is called
-// once, and, when drawing, glyph(line, penX, glyph) for each of its glyphs.
+// Walks the text: onGlyph(line, pen, glyph) for each glyph with ink, and at
+// the end of each line onLine(line, ink) with the line's inked columns.
 template <typename OnLine, typename OnGlyph>
 void WalkText(const std::vector<uint32_t>& text, const FontStrikeGlyphs& strike, OnLine onLine,
               OnGlyph onGlyph) {
