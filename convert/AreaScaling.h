@@ -19,3 +19,10 @@ uint32_t PixelLightness(const uint8_t* rgba);
 // The mean lightness of each cell of a width x height grid laid over the
 // image, row by row, rounded down to whole units.
 std::vector<uint32_t> ScaleByAreaAverage(const DecodedImage& image, int width, int height);
+
+// The cells of columns [firstColumn, firstColumn + columns) and rows
+// [firstRow, firstRow + rows) of a width x height grid laid over the image:
+// the part of an image scaled beyond the picture that the picture shows.
+std::vector<uint32_t> ScaleByAreaAverage(const DecodedImage& image, int64_t width, int64_t height,
+                                         int64_t firstColumn, int64_t firstRow, int columns,
+                                         int rows);

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "convert/BitmapFont.h"
+
 namespace {
 
 // A decimal number in [low, high]; nothing but digits is accepted.
@@ -24,7 +26,8 @@ int ParseNumber(const std::string& text, int low, int high, int& value) {
 
 const char* ConvertUsage() {
     return "usage: pixmint-convert [options] INPUT OUTPUT\n"
-           "       pixmint-convert --info INPUT\n"
+           "       pixmint-convert [options] --text TEXT OUTPUT\n"
+           "       pixmint-convert --info [options] INPUT | --text TEXT\n"
            "\n"
            "Converts between the Siemens A50's operator logo and screensaver block\n"
            "files (.bin) and ordinary images.\n"
@@ -43,16 +46,37 @@ const char* ConvertUsage() {
            "  --dither         Floyd-Steinberg error diffusion instead of a plain\n"
            "                   threshold, for photos and grey images\n"
            "  --invert         swap ink and background\n"
+           "  --fit            scale an image to fit inside the picture, keeping its\n"
+           "                   shape; the rest stays background\n"
+           "  --fill           scale an image to cover the picture, keeping its shape;\n"
+           "                   what overflows is cut off evenly (without either, an\n"
+           "                   image is stretched to the picture)\n"
+           "  --text TEXT      draw TEXT instead of reading INPUT: crisp letters of\n"
+           "                   the Terminus bitmap font (ASCII and Latin-1), centred;\n"
+           "                   \\n or a line break starts a new line\n"
+           "  --font-size N    the letters' height in cells: 12, 14, 16, 18, 20, 22,\n"
+           "                   24, 28 or 32 (default: the largest that leaves a margin)\n"
+           "  --bold           bold letters\n"
            "  --scale N        enlarge image output N times (1..64, default 1)\n"
            "  --colours        image output in the editor's screen colours\n"
-           "  --info           describe a block file and print its picture as text\n"
-           "  --help           show this text\n";
+           "  --info           describe the picture INPUT (or --text) makes and print\n"
+           "                   it as text, writing nothing\n"
+           "  --help           show this text\n"
+           "\n"
+           "Examples:\n"
+           "  pixmint-convert --logo --fit photo.jpg logo.bin\n"
+           "  pixmint-convert --logo --bold --text \"My Net\" logo.bin\n"
+           "  pixmint-convert --info --text \"Good\\nmorning\"\n"
+           "\n"
+           "The letters are those of Terminus Font, Copyright (C) 2019 Dimitar Toshkov\n"
+           "Zhekov, under the SIL Open Font License, Version 1.1 (OFL.txt).\n";
 }
 
 int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& options,
                         std::string& error) {
     options = ConvertOptions();
     std::vector<std::string> operands;
+    bool thresholdGiven = false;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -74,14 +98,15 @@ int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& optio
             value = arg.substr(equals + 1);
             hasValue = true;
         }
-        bool takesValue = name == "--threshold" || name == "--scale";
+        bool takesValue =
+            name == "--threshold" || name == "--scale" || name == "--text" || name == "--font-size";
         if (hasValue && !takesValue) {
             error = "option " + name + " takes no value";
             return 0;
         }
         if (takesValue && !hasValue) {
             if (i + 1 >= argc) {
-                error = "option " + name + " needs a number";
+                error = "option " + name + (name == "--text" ? " needs a text" : " needs a number");
                 return 0;
             }
             value = argv[++i];
@@ -99,6 +124,7 @@ int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& optio
             options.sizeGiven = true;
             options.mode = PictureMode::Screensaver;
         } else if (name == "--threshold") {
+            thresholdGiven = true;
             if (!ParseNumber(value, 0, 255, options.threshold)) {
                 error = "--threshold needs a whole number from 0 to 255, not '" + value + "'";
                 return 0;
@@ -108,6 +134,29 @@ int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& optio
                 error = "--scale needs a whole number from 1 to 64, not '" + value + "'";
                 return 0;
             }
+        } else if (name == "--fit" || name == "--fill") {
+            ImageFit fit = name == "--fit" ? ImageFit::Fit : ImageFit::Fill;
+            if (options.fit != ImageFit::Stretch && options.fit != fit) {
+                error = "--fit and --fill exclude each other";
+                return 0;
+            }
+            options.fit = fit;
+        } else if (name == "--text") {
+            if (value.empty()) {
+                error = "--text needs a text to draw";
+                return 0;
+            }
+            options.textGiven = true;
+            options.text = value;
+        } else if (name == "--font-size") {
+            if (!ParseNumber(value, 1, 99, options.fontSize) ||
+                FontSizeIndex(options.fontSize) < 0) {
+                error = "--font-size needs one of 12, 14, 16, 18, 20, 22, 24, 28 and 32, not '" +
+                        value + "'";
+                return 0;
+            }
+        } else if (name == "--bold") {
+            options.bold = true;
         } else if (name == "--dither") {
             options.dither = true;
         } else if (name == "--invert") {
@@ -120,16 +169,40 @@ int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& optio
         }
     }
 
-    size_t wanted = options.action == ConvertAction::Info ? 1 : 2;
+    if (!options.textGiven && (options.fontSize != 0 || options.bold)) {
+        error = std::string(options.fontSize != 0 ? "--font-size" : "--bold") + " needs --text";
+        return 0;
+    }
+    if (options.textGiven &&
+        (options.fit != ImageFit::Stretch || thresholdGiven || options.dither)) {
+        error = std::string(options.fit == ImageFit::Fit    ? "--fit"
+                            : options.fit == ImageFit::Fill ? "--fill"
+                            : thresholdGiven                ? "--threshold"
+                                                            : "--dither") +
+                " is for images and does not go with --text";
+        return 0;
+    }
+
+    // --text takes the place of INPUT.
+    size_t wanted = (options.action == ConvertAction::Info ? 1 : 2) - (options.textGiven ? 1 : 0);
     if (operands.size() != wanted) {
         if (operands.size() > wanted)
-            error = "too many file names";
+            error = options.textGiven && options.action == ConvertAction::Info
+                        ? "--info --text takes no file name"
+                    : options.textGiven ? "--text takes the place of INPUT: give only OUTPUT"
+                                        : "too many file names";
         else if (options.action == ConvertAction::Info)
-            error = "--info needs the block file to describe";
+            error = "--info needs the file to describe (or --text)";
         else
-            error = operands.empty() ? "missing input and output file names (see --help)"
-                                     : "missing output file name";
+            error = operands.empty() && !options.textGiven
+                        ? "missing input and output file names (see --help)"
+                        : "missing output file name";
         return 0;
+    }
+    if (options.textGiven) {
+        if (wanted == 1)
+            options.output = operands[0];
+        return 1;
     }
     options.input = operands[0];
     if (wanted == 2)

@@ -3,11 +3,12 @@
 
 #include <string>
 
+#include "convert/ImageFit.h"
 #include "picture/PictureGrid.h"
 
 enum class ConvertAction {
-    Convert, // INPUT OUTPUT
-    Info,    // --info INPUT
+    Convert, // INPUT OUTPUT, or --text TEXT OUTPUT
+    Info,    // --info INPUT, or --info --text TEXT
     Help     // --help
 };
 
@@ -22,8 +23,14 @@ struct ConvertOptions {
     int threshold = 128; // luminance 0..255; darker pixels become ink
     bool dither = false;
     bool invert = false;
-    int scale = 1;       // enlargement of image output
+    int scale = 1; // enlargement of image output
     bool colours = false;
+    ImageFit fit = ImageFit::Stretch;
+    // --text: the picture is this text instead of an input file.
+    bool textGiven = false;
+    std::string text; // as given, before its characters are decoded
+    int fontSize = 0; // 0 chooses the largest that fits
+    bool bold = false;
 };
 
 constexpr int kMaxScale = 64;

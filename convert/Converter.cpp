@@ -9,8 +9,11 @@
 #include "convert/ConvertOptions.h"
 #include "convert/ImageDecoder.h"
 #include "convert/ImageEncoder.h"
+#include "convert/ImageFit.h"
 #include "convert/InkDecision.h"
 #include "convert/PictureInfo.h"
+#include "convert/TextArgument.h"
+#include "convert/TextLogo.h"
 #include "files/BlockFile.h"
 #include "files/ReplacementFile.h"
 #include "picture/PictureGrid.h"
@@ -47,6 +50,13 @@ OutputKind OutputKindOf(const std::string& path) {
     if (extension == ".pbm")
         return OutputKind::Pbm;
     return OutputKind::Unknown;
+}
+
+// Every cell of the current picture to value.
+void FillPicture(int value) {
+    for (int y = 0; y < PictureHeight(); ++y)
+        for (int x = 0; x < PictureWidth(); ++x)
+            SetCell(x, y, value);
 }
 
 class Run {
@@ -99,41 +109,61 @@ class Run {
                     const ConvertOptions& options) {
         DecodedImage image;
         std::string error;
-        if (!DecodeImage(bytes.data(), bytes.size(), kMaxImagePixels, image, error))
+        if (!DecodeImage(bytes.data(), bytes.size(), kMaxImagePixels, image, error)) {
+            notAPicture_ = true;
             return Fail(0, path + ": " + error);
+        }
         ClearPicture();
         SetPictureMode(options.mode);
         InkRule rule;
         rule.threshold = options.threshold;
         rule.dither = options.dither;
         rule.invert = options.invert;
-        DecideInk(ScaleByAreaAverage(image, PictureWidth(), PictureHeight()), rule);
+        // The part of the scaled image that the picture shows; around it,
+        // background (ink when inverted).
+        const int width = PictureWidth(), height = PictureHeight();
+        ImagePlacement place = PlaceImage(image.width, image.height, width, height, options.fit);
+        int left = int(place.left < 0 ? 0 : place.left), top = int(place.top < 0 ? 0 : place.top);
+        int columns = int(place.width < width - left ? place.width : width - left);
+        int rows = int(place.height < height - top ? place.height : height - top);
+        FillPicture(options.invert ? 1 : 0);
+        DecideInk(ScaleByAreaAverage(image, place.width, place.height, left - place.left,
+                                     top - place.top, columns, rows),
+                  rule, left, top, columns, rows);
         return 1;
     }
 
-    int Info(const ConvertOptions& options) {
-        std::vector<uint8_t> bytes;
-        if (!ReadInput(options.input, bytes))
-            return kExitFailed;
-        int loaded = LoadBlockFile(options.input, long(bytes.size()));
-        if (loaded < 0) {
-            std::fputs("kind: not a block file\n", out_);
-            return kExitFailed;
-        }
-        if (loaded == 0)
-            return kExitFailed;
-        std::fputs(DescribePicture().c_str(), out_);
-        return kExitOk;
+    // Draws --text into the picture, or returns 0 with a message.
+    int DrawText(const ConvertOptions& options) {
+        std::vector<uint32_t> text;
+        std::string error;
+        if (!DecodeTextArgument(options.text, text, error))
+            return Fail(0, error);
+        int unknown = FindUnknownCharacter(text);
+        if (unknown >= 0)
+            return Fail(0, "--text: the font has no character " +
+                               CodePointName(text[size_t(unknown)]) +
+                               " (it has 0x20-0x7E and 0xA0-0xFF)");
+        ClearPicture();
+        SetPictureMode(options.mode);
+        TextLogo logo;
+        if (!MakeTextLogo(text, options.fontSize, options.bold, PictureWidth(), PictureHeight(),
+                          logo, error))
+            return Fail(0, "--text: " + error);
+        const TextBlock& block = logo.block;
+        FillPicture(options.invert ? 1 : 0);
+        for (int y = 0; y < block.height; ++y)
+            for (int x = 0; x < block.width; ++x)
+                if (block.cells[size_t(y) * block.width + x])
+                    SetCell(logo.left + x, logo.top + y, options.invert ? 0 : 1);
+        return 1;
     }
 
-    int Convert(const ConvertOptions& options) {
-        OutputKind kind = OutputKindOf(options.output);
-        if (kind == OutputKind::Unknown)
-            return Fail(kExitUsage, options.output +
-                                        ": unknown output type (use .bin, .png, .bmp or .pbm)");
-        if (options.colours && kind != OutputKind::Png && kind != OutputKind::Bmp)
-            return Fail(kExitUsage, "--colours needs a .png or .bmp output");
-
+    // The picture that the options describe, from --text, a block file or an
+    // image: kExitOk, or the exit code of a failure already reported.
+    int MakePicture(const ConvertOptions& options) {
+        if (options.textGiven)
+            return DrawText(options) ? kExitOk : kExitFailed;
         std::vector<uint8_t> bytes;
         if (!ReadInput(options.input, bytes))
             return kExitFailed;
@@ -141,15 +171,41 @@ class Run {
         if (loaded == 0)
             return kExitFailed;
         if (loaded > 0) {
+            if (options.fit != ImageFit::Stretch)
+                return Fail(kExitUsage,
+                            std::string(options.fit == ImageFit::Fit ? "--fit" : "--fill") +
+                                " is for images; " + options.input + " is a block file");
             // A block file keeps its pixels; the size and Invert act as the
             // editor's size check box and Invert button do.
             if (options.sizeGiven)
                 SetPictureMode(options.mode);
             if (options.invert)
                 InvertPicture();
-        } else if (!ImportImage(options.input, bytes, options)) {
-            return kExitFailed;
+            return kExitOk;
         }
+        return ImportImage(options.input, bytes, options) ? kExitOk : kExitFailed;
+    }
+
+    int Info(const ConvertOptions& options) {
+        int result = MakePicture(options);
+        if (result == kExitOk)
+            std::fputs(DescribePicture().c_str(), out_);
+        else if (notAPicture_)
+            std::fputs("kind: not a block file\n", out_);
+        return result;
+    }
+
+    int Convert(const ConvertOptions& options) {
+        OutputKind kind = OutputKindOf(options.output);
+        if (kind == OutputKind::Unknown)
+            return Fail(kExitUsage,
+                        options.output + ": unknown output type (use .bin, .png, .bmp or .pbm)");
+        if (options.colours && kind != OutputKind::Png && kind != OutputKind::Bmp)
+            return Fail(kExitUsage, "--colours needs a .png or .bmp output");
+
+        int result = MakePicture(options);
+        if (result != kExitOk)
+            return result;
 
         if (kind == OutputKind::BlockFile) {
             if (!WriteBlockFile(options.output.c_str()))
@@ -173,6 +229,7 @@ class Run {
   private:
     FILE* out_;
     FILE* err_;
+    bool notAPicture_ = false; // the input is neither a block file nor an image
 };
 
 } // namespace

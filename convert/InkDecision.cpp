@@ -4,7 +4,11 @@
 #include "picture/PictureGrid.h"
 
 void DecideInk(const std::vector<uint32_t>& lightness, const InkRule& rule) {
-    const int width = PictureWidth(), height = PictureHeight();
+    DecideInk(lightness, rule, 0, 0, PictureWidth(), PictureHeight());
+}
+
+void DecideInk(const std::vector<uint32_t>& lightness, const InkRule& rule, int left, int top,
+               int width, int height) {
     const int64_t level = int64_t(rule.threshold) * kLightnessPerLevel;
     // Lightness plus the error diffused into each cell so far.
     std::vector<int64_t> value(lightness.begin(), lightness.end());
@@ -12,7 +16,7 @@ void DecideInk(const std::vector<uint32_t>& lightness, const InkRule& rule) {
         for (int x = 0; x < width; ++x) {
             int64_t here = value[size_t(y) * width + x];
             int ink = here < level ? 1 : 0;
-            SetCell(x, y, rule.invert ? 1 - ink : ink);
+            SetCell(left + x, top + y, rule.invert ? 1 - ink : ink);
             if (!rule.dither)
                 continue;
             // The error goes 7/16 right, 3/16 down left, 5/16 down, and the

@@ -16,3 +16,8 @@ struct InkRule {
 // lightness of its cells, row by row, in the units of AreaScaling.h. The
 // caller has cleared the picture and chosen its size.
 void DecideInk(const std::vector<uint32_t>& lightness, const InkRule& rule);
+
+// The same for the width x height cells from (left, top) on, which lightness
+// describes; the cells around them are left as they are.
+void DecideInk(const std::vector<uint32_t>& lightness, const InkRule& rule, int left, int top,
+               int width, int height);

@@ -25,8 +25,7 @@ README = "docs/windows-readme.txt"
 
 # Every licence text the programs need, in archive order: (name in the
 # archive, where it comes from, what it covers). Paths are in the source tree
-# or, for the toolchain's runtime, in its Debian packages. A source marked
-# optional goes in only when it is there.
+# or, for the toolchain's runtime, in its Debian packages.
 LICENCES = [
     ("LICENCE.txt", "LICENCE", "Pixmint itself"),
     ("licences/mingw-w64.txt", "/usr/share/doc/mingw-w64-i686-dev/copyright",
@@ -35,7 +34,7 @@ LICENCES = [
      "libgcc and libstdc++, under the GPL with the GCC Runtime Library Exception"),
     ("licences/GPL-3.txt", "/usr/share/common-licenses/GPL-3",
      "the GNU General Public License, version 3, that gcc-runtime.txt refers to"),
-    ("licences/OFL.txt", "convert/font/OFL.txt?",
+    ("licences/OFL.txt", "convert/font/OFL.txt",
      "the bitmap font that pixmint-convert draws text with"),
 ]
 
@@ -55,11 +54,7 @@ def licences():
     """The licence texts that apply: (name in the archive, bytes, what it covers)."""
     found = []
     for name, source, covers in LICENCES:
-        optional = source.endswith("?")
-        path = os.path.join(SOURCE, source.rstrip("?"))
-        if optional and not os.path.exists(path):
-            continue
-        with open(path, "rb") as text:
+        with open(os.path.join(SOURCE, source), "rb") as text:
             found.append((name, with_crlf(text.read()), covers))
     return found
 

@@ -11,7 +11,7 @@ PACKAGES="
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 fonts-wine
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick fonts-terminus-otb
 "
 
 missing=""

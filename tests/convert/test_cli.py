@@ -166,6 +166,46 @@ class ConverterTest(unittest.TestCase):
         result = self.run_program("--info", self.write("notes.txt", b"hello"))
         self.assertEqual((result.returncode, result.stdout), (1, "kind: not a block file\n"))
 
+    def picture_rows(self, *args):
+        return self.convert("--info", *args).stdout.splitlines()[3:]
+
+    def test_fit_and_fill_keep_the_shape(self):
+        square = self.write("square.png", formats.png_file([[BLACK] * 9 for _ in range(9)]))
+        wider = self.write("wider.png", formats.png_file([[BLACK] * 10 for _ in range(9)]))
+        half = [[BLACK] * 20 + [WHITE] * 20 for _ in range(10)]  # 40 x 10, left half black
+        wide = self.write("wide.png", formats.png_file(half))
+        # Fit: 29 x 29 in the middle of a logo, the rest background (ink, inverted);
+        # 32.2 x 29 rounds to 32, and of the 69 free columns the extra one is right.
+        self.assertEqual(set(self.picture_rows("--logo", "--fit", square)),
+                         {"." * 36 + "#" * 29 + "." * 36})
+        self.assertEqual(set(self.picture_rows("--logo", "--fit", "--invert", square)),
+                         {"#" * 36 + "." * 29 + "#" * 36})
+        self.assertEqual(set(self.picture_rows("--logo", "--fit", wider)),
+                         {"." * 34 + "#" * 32 + "." * 35})
+        # 101 x 25.25 rounds to 25 rows, 12 free above and below.
+        rows = self.picture_rows("--fit", wide)
+        self.assertEqual(rows, ["." * 101] * 12 + ["#" * 51 + "." * 50] * 25 + ["." * 101] * 12)
+        # Fill: 196 x 49, of which 95 columns overflow: 47 cut on the left, 48 on the right.
+        self.assertEqual(self.picture_rows("--fill", wide), ["#" * 51 + "." * 50] * 49)
+        self.assertEqual(self.picture_rows("--logo", "--fill", square), ["#" * 101] * 29)
+
+    def test_text_logo(self):
+        # The block file holds what --info shows; --invert swaps every cell.
+        self.convert("--logo", "--bold", "--text", "Caf\u00e9\n12:30", "text.bin")
+        rows = self.picture_rows("text.bin")
+        self.assertEqual(self.picture_rows("--logo", "--bold", "--text", "Caf\u00e9\\n12:30"), rows)
+        inverted = self.picture_rows("--logo", "--bold", "--invert", "--text", "Caf\u00e9\n12:30")
+        self.assertEqual(inverted, [r.translate(str.maketrans("#.", ".#")) for r in rows])
+        # Centred with a margin: the ink's bounding box leaves equal space, the extra cell
+        # right and below.
+        inked = [r for r, row in enumerate(rows) if "#" in row]
+        columns = [c for c in range(WIDTH) if any(row[c] == "#" for row in rows)]
+        above, below = inked[0], LOGO_HEIGHT - 1 - inked[-1]
+        left, right = columns[0], WIDTH - 1 - columns[-1]
+        self.assertIn(below - above, (0, 1))
+        self.assertIn(right - left, (0, 1))
+        self.assertGreaterEqual(min(above, left), 1)
+
     def test_help(self):
         result = self.convert("--help")
         self.assertTrue(result.stdout.startswith("usage: pixmint-convert"), result.stdout)
@@ -192,6 +232,16 @@ class ConverterTest(unittest.TestCase):
             (["good.bin"], 2, "missing output"),
             (["good.bin", "out.jpg"], 2, "out.jpg"),
             (["--colours", "good.bin", "out.pbm"], 2, "--colours"),
+            (["--text", "W" * 20, "out.bin"], 1, "needs 1"),
+            (["--text", "Pixmint", "--font-size", "32", "--logo", "out.png"], 1, "at font size 32"),
+            (["--text", "5 \u20ac", "out.bin"], 1, "U+20AC"),
+            (["--text", "tab\there", "out.bin"], 1, "U+0009"),
+            (["--text", "x", "--font-size", "15", "out.bin"], 2, "--font-size"),
+            (["--font-size", "16", "good.bin", "out.bin"], 2, "--font-size"),
+            (["--text", "x", "good.bin", "out.bin"], 2, "--text"),
+            (["--text", "x", "--fit", "out.bin"], 2, "--fit"),
+            (["--fit", "--fill", "damaged.png", "out.bin"], 2, "--fill"),
+            (["--fill", "good.bin", "out.bin"], 2, "--fill"),
         ]
         before = sorted(os.listdir(self.dir))
         for args, code, mention in cases:
