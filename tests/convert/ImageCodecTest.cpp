@@ -6,6 +6,7 @@
 #include "convert/BitFieldBitmap.h"
 #include "convert/ImageDecoder.h"
 #include "convert/ImageEncoder.h"
+#include "convert/RunLengthBitmap.h"
 #include "picture/FreshPicture.h"
 #include "picture/PictureGrid.h"
 
@@ -113,6 +114,41 @@ TEST(BitFieldBitmapTest, ReadsChannelsWhereTheMasksSay) {
     // A mask whose bits are not in one run is no bit field.
     bmp = BitFieldBitmap(0x00F0F000);
     EXPECT_EQ(ReadBitFieldBitmap(bmp.data(), bmp.size(), kMaxImagePixels, image, error), 0);
+}
+
+TEST(RunLengthBitmapTest, SkippedPixelsStayTransparent) {
+    // 4 x 2 in RLE4 with the colours black, white and red: the bottom row a
+    // run of white and red taking turns, then a delta one pixel right into
+    // the top row and three literal pixels.
+    std::vector<uint8_t> bmp(14 + 40, 0);
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    bmp[10] = 14 + 40 + 12;
+    bmp[14] = 40;
+    bmp[18] = 4;
+    bmp[22] = 2;
+    bmp[26] = 1;
+    bmp[28] = 4;
+    bmp[30] = 2;
+    bmp[46] = 3;
+    const uint8_t table[] = {0, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0};
+    bmp.insert(bmp.begin() + 54, table, table + sizeof table);
+    const uint8_t rows[] = {3, 0x12, 0, 0, 0, 2, 1, 0, 0, 3, 0x12, 0x10, 0, 1};
+    bmp.insert(bmp.end(), rows, rows + sizeof rows);
+    DecodedImage image;
+    std::string error;
+    ASSERT_EQ(ReadRunLengthBitmap(bmp.data(), bmp.size(), kMaxImagePixels, image, error), 1)
+        << error;
+    ASSERT_EQ(image.width * image.height, 8);
+    std::vector<int> alphas, reds, greens;
+    for (int i = 0; i < 8; ++i) {
+        alphas.push_back(image.rgba.get()[i * 4 + 3]);
+        reds.push_back(image.rgba.get()[i * 4]);
+        greens.push_back(image.rgba.get()[i * 4 + 1]);
+    }
+    EXPECT_EQ(alphas, (std::vector<int>{0, 255, 255, 255, 255, 255, 255, 0}));
+    EXPECT_EQ(reds, (std::vector<int>{0, 255, 255, 255, 255, 255, 255, 0}));
+    EXPECT_EQ(greens, (std::vector<int>{0, 255, 0, 255, 255, 0, 255, 0}));
 }
 
 class ImageEncoderTest : public FreshPictureTest {};
