@@ -10,6 +10,7 @@
 #include "convert/ImageIntegrity.h"
 #include "convert/ImageKind.h"
 #include "convert/NetpbmReader.h"
+#include "convert/PngImageData.h"
 
 namespace {
 
@@ -118,7 +119,8 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     }
     const std::string format = ImageKindName(kind);
     const char* fault = nullptr;
-    if (!ImageIsWhole(kind, data, size, fault)) {
+    if (!ImageIsWhole(kind, data, size, fault) ||
+        (kind == ImageKind::Png && !PngImageDataIsWhole(data, size, fault))) {
         error = "damaged " + format + " image (" + fault + ")";
         return 0;
     }

@@ -1,14 +1,18 @@
 // DecodeImage through the Windows Imaging Component: BMP, PNG, JPEG, GIF,
 // TIFF and ICO with the system's own decoders, each picked by the format the
 // file's first bytes claim. Windows has no Netpbm decoder: those files go to
-// the program's own reader. XBM is not read here.
+// the program's own reader. XBM is not read here. A bitmap with bit fields
+// that the system's decoder does not know goes to the program's own reader,
+// and so does a run-length coded one (see RunLengthBitmap.h).
 #include "convert/ImageDecoder.h"
 
 #include <cstdlib>
 
+#include "convert/BitFieldBitmap.h"
 #include "convert/ImageIntegrity.h"
 #include "convert/ImageKind.h"
 #include "convert/NetpbmReader.h"
+#include "convert/RunLengthBitmap.h"
 #include "convert/WicFactory_win32.h"
 
 namespace {
@@ -71,6 +75,8 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
         error = "damaged " + format + " image (" + fault + ")";
         return 0;
     }
+    if (kind == ImageKind::Bmp && IsRunLengthBitmap(data, size))
+        return ReadRunLengthBitmap(data, size, maxPixels, image, error);
     if (size > MAXDWORD) {
         error = format + " image too large to read";
         return 0;
@@ -121,6 +127,10 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
             return 0;
         }
         result = with.converter->CopyPixels(nullptr, stride, stride * height, pixels);
+    }
+    if (result == WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT && IsBitFieldBitmap(data, size)) {
+        std::free(pixels);
+        return ReadBitFieldBitmap(data, size, maxPixels, image, error);
     }
     if (FAILED(result)) {
         std::free(pixels);

@@ -130,14 +130,20 @@ int BmpIsWhole(const uint8_t* data, size_t size, const char*& why) {
     }
     if (offset == size || int32_t(width) <= 0 || rows == 0)
         return offset < size ? 1 : 0;
-    if (compression == 1 || compression == 2)
+    if (compression == 1 || compression == 2) {
+        // Run-length rows are 8-bit (1) or 4-bit (2) and always bottom-up;
+        // some decoders take any other combination and draw rubbish.
+        if (bits != (compression == 1 ? 8u : 4u) || int32_t(LittleEndian32(data + 22)) < 0) {
+            why = "its run-length coding does not fit its pixel format";
+            return 0;
+        }
         return RunLengthDataIsWhole(data, size, offset, rows, compression == 2);
+    }
     if (compression != 0 && compression != 3 && compression != 6)
         return 1;
-    // The last row's padding may be missing without any pixel missing.
+    // Every row whole, with its padding: decoders drop a last row without it.
     const uint64_t stride = (uint64_t(width) * bits + 31) / 32 * 4;
-    const uint64_t lastRow = (uint64_t(width) * bits + 7) / 8;
-    return stride * (rows - 1) + lastRow <= size - offset ? 1 : 0;
+    return stride <= (size - offset) / rows ? 1 : 0;
 }
 
 // A JPEG file ends with an EOI mark after its last scan. Inside a scan a 0xFF

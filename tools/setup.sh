@@ -7,7 +7,7 @@
 set -eu
 
 PACKAGES="
-  make cmake g++ clang python3 libclang-rt-14-dev googletest valgrind libgdk-pixbuf-2.0-dev
+  make cmake g++ clang python3 libclang-rt-14-dev googletest valgrind libgdk-pixbuf-2.0-dev zlib1g-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 fonts-wine

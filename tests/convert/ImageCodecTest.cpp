@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "convert/BitFieldBitmap.h"
 #include "convert/ImageDecoder.h"
 #include "convert/ImageEncoder.h"
+#include "convert/RunLengthBitmap.h"
 #include "picture/FreshPicture.h"
 #include "picture/PictureGrid.h"
 
@@ -73,6 +75,80 @@ TEST(NetpbmReaderTest, RefusesDamagedFiles) {
     Decoded large = Decode(Bytes("P4 1000 1000\n"), 999999);
     EXPECT_EQ(large.ok, 0);
     EXPECT_NE(large.error.find("too large"), std::string::npos) << large.error;
+}
+
+// A 1 x 2 bitmap, 32 bits a pixel, red in the top byte, green and blue below
+// it, alpha in the lowest; the bottom row comes first.
+std::vector<uint8_t> BitFieldBitmap(uint32_t greenMask) {
+    std::vector<uint8_t> bmp(14 + 124 + 8, 0);
+    auto put = [&](size_t at, uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            bmp[at + i] = uint8_t(value >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put(10, 14 + 124);
+    put(14, 124);
+    put(18, 1);
+    put(22, 2);
+    bmp[26] = 1;
+    bmp[28] = 32;
+    put(30, 3);
+    const uint32_t masks[] = {0xFF000000, greenMask, 0x0000FF00, 0x000000FF};
+    for (int i = 0; i < 4; ++i)
+        put(54 + 4 * i, masks[i]);
+    put(138, 0x10203040); // bottom: red 16, green 32, blue 48, alpha 64
+    put(142, 0xFF0000FF); // top: opaque red
+    return bmp;
+}
+
+TEST(BitFieldBitmapTest, ReadsChannelsWhereTheMasksSay) {
+    std::vector<uint8_t> bmp = BitFieldBitmap(0x00FF0000);
+    DecodedImage image;
+    std::string error;
+    ASSERT_EQ(ReadBitFieldBitmap(bmp.data(), bmp.size(), kMaxImagePixels, image, error), 1)
+        << error;
+    ASSERT_EQ(image.width * image.height, 2);
+    EXPECT_EQ(std::vector<int>(image.rgba.get(), image.rgba.get() + 8),
+              (std::vector<int>{255, 0, 0, 255, 16, 32, 48, 64}));
+    // A mask whose bits are not in one run is no bit field.
+    bmp = BitFieldBitmap(0x00F0F000);
+    EXPECT_EQ(ReadBitFieldBitmap(bmp.data(), bmp.size(), kMaxImagePixels, image, error), 0);
+}
+
+TEST(RunLengthBitmapTest, SkippedPixelsStayTransparent) {
+    // 4 x 2 in RLE4 with the colours black, white and red: the bottom row a
+    // run of white and red taking turns, then a delta one pixel right into
+    // the top row and three literal pixels.
+    std::vector<uint8_t> bmp(14 + 40, 0);
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    bmp[10] = 14 + 40 + 12;
+    bmp[14] = 40;
+    bmp[18] = 4;
+    bmp[22] = 2;
+    bmp[26] = 1;
+    bmp[28] = 4;
+    bmp[30] = 2;
+    bmp[46] = 3;
+    const uint8_t table[] = {0, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0};
+    bmp.insert(bmp.begin() + 54, table, table + sizeof table);
+    const uint8_t rows[] = {3, 0x12, 0, 0, 0, 2, 1, 0, 0, 3, 0x12, 0x10, 0, 1};
+    bmp.insert(bmp.end(), rows, rows + sizeof rows);
+    DecodedImage image;
+    std::string error;
+    ASSERT_EQ(ReadRunLengthBitmap(bmp.data(), bmp.size(), kMaxImagePixels, image, error), 1)
+        << error;
+    ASSERT_EQ(image.width * image.height, 8);
+    std::vector<int> alphas, reds, greens;
+    for (int i = 0; i < 8; ++i) {
+        alphas.push_back(image.rgba.get()[i * 4 + 3]);
+        reds.push_back(image.rgba.get()[i * 4]);
+        greens.push_back(image.rgba.get()[i * 4 + 1]);
+    }
+    EXPECT_EQ(alphas, (std::vector<int>{0, 255, 255, 255, 255, 255, 255, 0}));
+    EXPECT_EQ(reds, (std::vector<int>{0, 255, 255, 255, 255, 255, 255, 0}));
+    EXPECT_EQ(greens, (std::vector<int>{0, 255, 0, 255, 255, 0, 255, 0}));
 }
 
 class ImageEncoderTest : public FreshPictureTest {};

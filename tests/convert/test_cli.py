@@ -138,12 +138,18 @@ class ConverterTest(unittest.TestCase):
         self.convert(self.write("sound.png", bytes(png)), "sound.bin")
         idat = png.index(b"IDAT")
         length = int.from_bytes(png[idat - 4:idat], "big")
-        png[idat + 4 + length] ^= 0x01  # the first byte of its checksum
-        result = self.run_program(self.write("broken.png", bytes(png)), "broken.bin")
-        self.assertEqual(result.returncode, 1, result.stderr)
-        self.assertIn("damaged PNG", result.stderr)
-        self.assertEqual(len(result.stderr.splitlines()), 1, result.stderr)
-        self.assertFalse(os.path.exists(self.path("broken.bin")))
+        broken = bytearray(png)
+        broken[idat + 4 + length] ^= 0x01  # the first byte of its checksum
+        # Right checksums, but the image data is one row short.
+        rows = formats.png_file([[BLACK, WHITE]] * 3)
+        short = rows[:rows.index(b"IDAT") - 4] + bytes(png[idat - 4:])
+        for name, data in (("broken.png", broken), ("short.png", short)):
+            with self.subTest(name=name):
+                result = self.run_program(self.write(name, bytes(data)), "broken.bin")
+                self.assertEqual(result.returncode, 1, result.stderr)
+                self.assertIn("damaged PNG", result.stderr)
+                self.assertEqual(len(result.stderr.splitlines()), 1, result.stderr)
+                self.assertFalse(os.path.exists(self.path("broken.bin")))
 
     def test_preview_is_enlarged_in_the_chosen_colours(self):
         picture = formats.blank(LOGO_HEIGHT)
@@ -216,6 +222,9 @@ class ConverterTest(unittest.TestCase):
         self.write("damaged.png", png[:len(png) - 20])
         bmp = formats.bmp_file([[1, 0] * 50] * 20)
         self.write("short.bmp", bmp[:len(bmp) - 400])  # GDK-Pixbuf alone would fill it in
+        coded = bytearray(formats.bmp_file([[1, 0] * 50] * 20))
+        coded[30] = 1  # run-length coding claimed for 24-bit pixels
+        self.write("coded.bmp", bytes(coded))
         self.write("short.bin", formats.block_file(random_picture(LOGO_HEIGHT, 4))[:300])
         self.write("kept.png", b"an earlier picture")
         cases = [
@@ -223,6 +232,7 @@ class ConverterTest(unittest.TestCase):
             (["damaged.png", "out.bin"], 1, "damaged PNG"),
             (["damaged.png", "kept.png"], 1, "damaged PNG"),
             (["short.bmp", "out.bin"], 1, "damaged BMP"),
+            (["coded.bmp", "out.bin"], 1, "damaged BMP"),
             (["short.bin", "out.png"], 1, "cut short"),
             (["good.bin", self.path("no-such-dir/out.png")], 1, "cannot write"),
             (["--bogus", "good.bin", "out.png"], 2, "--bogus"),

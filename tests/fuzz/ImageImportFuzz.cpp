@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the converter's import path, as an image file's
 // content: decode (GDK-Pixbuf or the netpbm reader), scale to the picture
-// size, decide ink. Whatever the decoders accept must come out as a picture:
+// size, decide ink. The bitmap readers of the Windows build go over the same
+// bytes. Whatever the decoders accept must come out as a picture:
 // every cell 0 or 1, the chosen size, nothing outside it touched. The first
 // byte picks the size and the ink rule, so that every path is reached.
 #include <cstdint>
@@ -9,8 +10,10 @@
 #include <string>
 
 #include "convert/AreaScaling.h"
+#include "convert/BitFieldBitmap.h"
 #include "convert/ImageDecoder.h"
 #include "convert/InkDecision.h"
+#include "convert/RunLengthBitmap.h"
 #include "picture/PictureGrid.h"
 
 namespace {
@@ -31,6 +34,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)
         return 0;
     uint8_t choice = data[0];
+    for (auto read : {ReadRunLengthBitmap, ReadBitFieldBitmap}) {
+        DecodedImage own;
+        std::string why;
+        if (read(data + 1, size - 1, kFuzzMaxPixels, own, why))
+            Check(own.width > 0 && own.height > 0 && own.rgba != nullptr &&
+                      int64_t(own.width) * own.height <= kFuzzMaxPixels,
+                  "a bitmap reader gave no pixels or too many");
+        else
+            Check(!why.empty(), "a bitmap reader refused without a reason");
+    }
     DecodedImage image;
     std::string error;
     if (!DecodeImage(data + 1, size - 1, kFuzzMaxPixels, image, error)) {
