@@ -192,23 +192,19 @@ class PaintingTest(EditorTestCase):
         keys("ctrl+z", "ctrl+z")
         self.assertPicture(self.picture("undo-new-and-invert", SCREENSAVER_HEIGHT), stroke,
                            "undo of New and Invert")
-        # A chooser called up from the keyboard over the grid takes the
-        # capture; a stroke out and back in after it joins nothing across.
+        # A chooser called up from the keyboard over the grid takes the capture:
+        # a stroke out and back in after it joins nothing across the outside.
         editor.session.move(*editor.cell_point(50, 20))
         keys("ctrl+o")
-        chooser = editor.wait_window("Open")
-        editor.session.focus(chooser)
-        keys("Escape")
-        editor.wait_gone("Open")
-        outside = editor.dialog_point(30, 215)
-        editor.session.xdo("mousemove", "--sync", *editor.cell_point(60, 2), "sleep", 0.1,
-                           "mousedown", 1, "sleep", 0.1, "mousemove", "--sync", *outside,
-                           "sleep", 0.1, "mousemove", "--sync", *editor.cell_point(60, 44),
-                           "sleep", 0.1, "mouseup", 1)
-        editor.park_pointer()
+        editor.wait_window("Open")
+        editor.dismiss_strays(("Open",))
+        editor.paint_through([(60, 2)], harness.INK, button=1, release=False)
+        editor.session.move(*editor.dialog_point(30, 215))
+        editor.paint_through([(60, 44)], harness.INK)
+        editor.session.xdo("mouseup", 1)
         stroke[44][60] = 1
         self.assertPicture(self.picture("out-and-back", SCREENSAVER_HEIGHT), stroke,
-                           "stroke out and back after a chooser")
+                           "stroke out and back after Ctrl+O")
 
     def test_09_tab_does_nothing_and_escape_asks(self):
         editor = self.editor

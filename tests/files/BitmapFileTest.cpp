@@ -141,25 +141,16 @@ TEST(FindTopDownBitmapTest, FindsTheRowsOfWholeUncompressedTopDownFilesOnly) {
     EXPECT_EQ(40u + 2 * 4, layout.infoSize);
 }
 
-// A top-down file of 4 colours whose rows are run-length codes, with the
-// headers of its unpacked bottom-up twin.
-std::vector<uint8_t> RunLengthFile(int width, int height, int bits, int compression,
-                                   const std::vector<uint8_t>& codes, int rowsSize) {
+// A 5-pixel wide 4-bit file of 4 colours, its rows given as RLE4 codes (top
+// row first) or, with no compression, stored (bottom row first).
+std::vector<uint8_t> FourBitFile(int height, int compression, const std::vector<uint8_t>& rows) {
     std::vector<uint8_t> out = {'B', 'M'};
-    const int offset = 14 + 40 + 16;
-    Put32(out, offset + (compression ? codes.size() : rowsSize));
-    Put32(out, 0);
-    Put32(out, offset);
-    for (uint32_t value : {40u, uint32_t(width), uint32_t(compression ? -height : height)})
-        Put32(out, value);
-    Put16(out, 1);
-    Put16(out, bits);
     for (uint32_t value :
-         {uint32_t(compression), uint32_t(compression ? codes.size() : rowsSize), 0u, 0u, 4u, 0u})
+         {70u + uint32_t(rows.size()), 0u, 70u, 40u, 5u, uint32_t(compression ? -height : height),
+          0x40001u, uint32_t(compression), uint32_t(rows.size()), 0u, 0u, 4u, 0u, 0u, 0xFFFFFFu,
+          0xFFu, 0xFF00u})
         Put32(out, value);
-    for (uint32_t colour : {0x000000u, 0xFFFFFFu, 0x0000FFu, 0x00FF00u})
-        Put32(out, colour);
-    out.insert(out.end(), codes.begin(), codes.end());
+    out.insert(out.end(), rows.begin(), rows.end());
     return out;
 }
 
@@ -180,38 +171,15 @@ TEST(FindTopDownBitmapTest, BottomUpTwinIsTheSameFileStoredTheOtherWay) {
 }
 
 TEST(FindTopDownBitmapTest, RunLengthCodesUnpackIntoTheTwin) {
-    // RLE8, 5 x 3: a run, an absolute stretch, the end of a line; a move two
-    // right and one down, a run, the end. Top row first: 1 1 2 3 1 / blank /
-    // 0 0 3 3 0.
-    const std::vector<uint8_t> rle8 = {2, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 2, 1, 2, 3, 0, 1};
-    const std::vector<uint8_t> rows8 = {0, 0, 3, 3, 0, 0, 0, 0, 0, 0, 0, 0,
-                                        0, 0, 0, 0, 1, 1, 2, 3, 1, 0, 0, 0};
-    // RLE4, 5 x 2: a run of two alternating colours, then an absolute stretch
-    // of three; top row first 1 2 1 2 1 / 3 0 2 0 0.
-    const std::vector<uint8_t> rle4 = {5, 0x12, 0, 0, 0, 3, 0x30, 0x20, 0, 1};
-    const std::vector<uint8_t> rows4 = {0x30, 0x20, 0, 0, 0x12, 0x12, 0x10, 0};
-    struct Case {
-        int height, bits, compression;
-        const std::vector<uint8_t>& codes;
-        const std::vector<uint8_t>& rows;
-    } cases[] = {{3, 8, 1, rle8, rows8}, {2, 4, 2, rle4, rows4}};
-    for (const Case& c : cases) {
-        std::vector<uint8_t> file = RunLengthFile(5, c.height, c.bits, c.compression, c.codes, 0);
-        TopDownBitmapLayout layout;
-        ASSERT_EQ(1, FindTopDownBitmap(file.data(), file.size(), layout)) << c.bits;
-        std::vector<uint8_t> twin(layout.twinSize);
-        CopyAsBottomUp(file.data(), file.size(), layout, twin.data());
-        EXPECT_EQ(RunLengthFile(5, c.height, c.bits, 0, c.rows, int(c.rows.size())), twin)
-            << c.bits << " bits";
-    }
-    // Codes that run past the picture or the file stop there.
-    std::vector<uint8_t> wild = {255, 1, 0, 2, 1, 1, 0, 40, 1};
-    std::vector<uint8_t> file = RunLengthFile(5, 3, 8, 1, wild, 0);
+    // A run of two alternating colours, the end of the line; an absolute
+    // stretch of three, a move one right and one down, a run of one, the end;
+    // then codes past the end. Top row first: 1 2 1 2 1 / 3 0 2 0 0 / 0 0 0 0 3.
+    const std::vector<uint8_t> codes = {5, 0x12, 0, 0, 0,    3, 0x30, 0x20, 0,
+                                        2, 1,    1, 1, 0x33, 0, 1,    255,  3};
+    std::vector<uint8_t> file = FourBitFile(3, 2, codes);
     TopDownBitmapLayout layout;
     ASSERT_EQ(1, FindTopDownBitmap(file.data(), file.size(), layout));
     std::vector<uint8_t> twin(layout.twinSize);
     CopyAsBottomUp(file.data(), file.size(), layout, twin.data());
-    EXPECT_EQ(std::vector<uint8_t>(
-                  {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 0, 0, 0}),
-              std::vector<uint8_t>(twin.begin() + layout.bitsOffset, twin.end()));
+    EXPECT_EQ(FourBitFile(3, 0, {0, 0, 0x30, 0, 0x30, 0x20, 0, 0, 0x12, 0x12, 0x10, 0}), twin);
 }
