@@ -199,7 +199,8 @@ class PaintingTest(EditorTestCase):
         editor.wait_window("Open")
         editor.dismiss_strays(("Open",))
         editor.paint_through([(60, 2)], harness.INK, button=1, release=False)
-        editor.session.move(*editor.dialog_point(30, 215))
+        # A pause outside, so that the platform does not merge the moves.
+        editor.session.xdo("mousemove", "--sync", *editor.dialog_point(30, 215), "sleep", 0.3)
         editor.paint_through([(60, 44)], harness.INK)
         editor.session.xdo("mouseup", 1)
         stroke[44][60] = 1
