@@ -78,12 +78,12 @@ HANDLE LoadTopDownBitmap(const char* path, int width, int height) {
     TopDownBitmapLayout layout;
     if (!read || !FindTopDownBitmap(bytes.data(), size_t(size), layout))
         return nullptr;
-    OwnedBlock twin{size_t(size)};
+    OwnedBlock twin{layout.twinSize};
     if (!twin.data())
         return nullptr;
     CopyAsBottomUp(bytes.data(), size_t(size), layout, twin.data());
     char copy[MAX_PATH];
-    if (!WriteTemporaryFile(twin.data(), size_t(size), copy))
+    if (!WriteTemporaryFile(twin.data(), layout.twinSize, copy))
         return nullptr;
     HANDLE image = LoadScaled(copy, width, height);
     DeleteFileA(copy);

@@ -114,6 +114,7 @@ void CanvasWindow::PaintLine(CellHit cell, Pen pen) {
 }
 
 void CanvasWindow::OnMouseMove(WPARAM keys, UINT x, UINT y) {
+    ForgetLostCapture();
     DisarmReleasedPens((keys & MK_LBUTTON) != 0, (keys & MK_RBUTTON) != 0, inkArmed,
                        backgroundArmed);
     EndStrokeWhenIdle();
@@ -155,6 +156,7 @@ void CanvasWindow::OnRButtonUp(WPARAM, UINT x, UINT y) {
 
 // Nothing is drawn yet; the first move paints from this cell on.
 void CanvasWindow::ButtonDown(UINT x, UINT y, int32_t& armed) {
+    ForgetLostCapture();
     armed = 1;
     previousCell = HitTest(static_cast<int>(x), static_cast<int>(y));
     previousPen = Pen::None;
@@ -172,6 +174,17 @@ void CanvasWindow::ButtonUp(UINT x, UINT y, int32_t& armed, Pen pen) {
         previousPen = pen;
     }
     EndStrokeWhenIdle();
+}
+
+// A window that opened while the canvas held the capture (a file chooser or a
+// question, called up from the keyboard with the pointer over the grid) took
+// it away. The pointer may have left the grid and come back unseen since, so
+// the stroke starts afresh, and the next move takes the capture again.
+void CanvasWindow::ForgetLostCapture() {
+    if (!canvasCaptured || GetCapture() == window)
+        return;
+    canvasCaptured = 0;
+    previousCell = {-1, -1};
 }
 
 void CanvasWindow::EndStrokeWhenIdle() {

@@ -51,6 +51,9 @@ class CanvasWindow : public WindowObject {
     void ButtonDown(UINT x, UINT y, int32_t& armed);
     // A button going up over a cell: store and draw pen there, disarm the button.
     void ButtonUp(UINT x, UINT y, int32_t& armed, Pen pen);
+    // Clears canvasCaptured and previousCell when another window has taken
+    // the capture the canvas took.
+    void ForgetLostCapture();
     // Closes the history's step once no pen is armed.
     void EndStrokeWhenIdle();
 };

@@ -81,7 +81,7 @@ def bmp_file(pixels, bits=24, top_down=False, rle=False, colour_table=False):
                         byte |= 0x80 >> bit
                 line.append(byte)
         if rle:
-            assert bits == 8 and not top_down
+            assert bits == 8
             start = 0
             while start < width:  # runs of one index, then the end of the line
                 end = start

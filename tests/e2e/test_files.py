@@ -275,6 +275,11 @@ class FilesTest(EditorTestCase):
         # At least the black pixels (a seventh of them, and a wedge on the left).
         self.assertTrue(WIDTH * SCREENSAVER_HEIGHT // 7 < ink < WIDTH * SCREENSAVER_HEIGHT,
                         "%d ink cells" % ink)
+        # Run-length codes stored top row first are unpacked on the way.
+        picture = screensaver_pattern()
+        path = self.write("rle-top-down.bmp", formats.bmp_file(picture, 8, top_down=True, rle=True))
+        self.assertPicture(self.load(path, SCREENSAVER_HEIGHT, "rle-top-down"), picture,
+                           "top-down RLE8")
 
     def test_12_close_box_asks_and_yes_saves_first(self):
         self.editor.click_cell(70, 40)

@@ -192,6 +192,20 @@ class PaintingTest(EditorTestCase):
         keys("ctrl+z", "ctrl+z")
         self.assertPicture(self.picture("undo-new-and-invert", SCREENSAVER_HEIGHT), stroke,
                            "undo of New and Invert")
+        # A chooser called up from the keyboard over the grid takes the capture:
+        # a stroke out and back in after it joins nothing across the outside.
+        editor.session.move(*editor.cell_point(50, 20))
+        keys("ctrl+o")
+        editor.wait_window("Open")
+        editor.dismiss_strays(("Open",))
+        editor.paint_through([(60, 2)], harness.INK, button=1, release=False)
+        # A pause outside, so that the platform does not merge the moves.
+        editor.session.xdo("mousemove", "--sync", *editor.dialog_point(30, 215), "sleep", 0.3)
+        editor.paint_through([(60, 44)], harness.INK)
+        editor.session.xdo("mouseup", 1)
+        stroke[44][60] = 1
+        self.assertPicture(self.picture("out-and-back", SCREENSAVER_HEIGHT), stroke,
+                           "stroke out and back after Ctrl+O")
 
     def test_09_tab_does_nothing_and_escape_asks(self):
         editor = self.editor

@@ -127,7 +127,6 @@ TEST(FindTopDownBitmapTest, FindsTheRowsOfWholeUncompressedTopDownFilesOnly) {
         std::vector<uint8_t>(good.begin(), good.end() - 1),    // last row cut short
         std::vector<uint8_t>(good.begin(), good.begin() + 40), // header cut short
         with(30, 1),                                           // run-length encoded
-        with(46, 3),                                           // 3 colours for 1 bit
         with(10, 20),                                          // rows inside the header
         with(18, 0),                                           // width 0 (101 -> 0)
         with(14, 12),                                          // the old core header
@@ -136,6 +135,23 @@ TEST(FindTopDownBitmapTest, FindsTheRowsOfWholeUncompressedTopDownFilesOnly) {
     for (size_t i = 0; i < others.size(); ++i)
         EXPECT_EQ(0, FindTopDownBitmap(others[i].data(), others[i].size(), layout)) << "case " << i;
     EXPECT_EQ(0, FindTopDownBitmap(nullptr, 0, layout));
+    // A table claiming more colours than 1 bit can name is the loader's to judge.
+    std::vector<uint8_t> bigTable = with(46, 3);
+    ASSERT_EQ(1, FindTopDownBitmap(bigTable.data(), bigTable.size(), layout));
+    EXPECT_EQ(40u + 2 * 4, layout.infoSize);
+}
+
+// A 5-pixel wide 4-bit file of 4 colours, its rows given as RLE4 codes (top
+// row first) or, with no compression, stored (bottom row first).
+std::vector<uint8_t> FourBitFile(int height, int compression, const std::vector<uint8_t>& rows) {
+    std::vector<uint8_t> out = {'B', 'M'};
+    for (uint32_t value :
+         {70u + uint32_t(rows.size()), 0u, 70u, 40u, 5u, uint32_t(compression ? -height : height),
+          0x40001u, uint32_t(compression), uint32_t(rows.size()), 0u, 0u, 4u, 0u, 0u, 0xFFFFFFu,
+          0xFFu, 0xFF00u})
+        Put32(out, value);
+    out.insert(out.end(), rows.begin(), rows.end());
+    return out;
 }
 
 } // namespace
@@ -152,4 +168,18 @@ TEST(FindTopDownBitmapTest, BottomUpTwinIsTheSameFileStoredTheOtherWay) {
         CopyAsBottomUp(file.data(), file.size(), layout, twin.data());
         EXPECT_EQ(BitmapBytes(37, 9, bits, black), twin) << bits << " bits";
     }
+}
+
+TEST(FindTopDownBitmapTest, RunLengthCodesUnpackIntoTheTwin) {
+    // A run of two alternating colours, the end of the line; an absolute
+    // stretch of three, a move one right and one down, a run of one, the end;
+    // then codes past the end. Top row first: 1 2 1 2 1 / 3 0 2 0 0 / 0 0 0 0 3.
+    const std::vector<uint8_t> codes = {5, 0x12, 0, 0, 0,    3, 0x30, 0x20, 0,
+                                        2, 1,    1, 1, 0x33, 0, 1,    255,  3};
+    std::vector<uint8_t> file = FourBitFile(3, 2, codes);
+    TopDownBitmapLayout layout;
+    ASSERT_EQ(1, FindTopDownBitmap(file.data(), file.size(), layout));
+    std::vector<uint8_t> twin(layout.twinSize);
+    CopyAsBottomUp(file.data(), file.size(), layout, twin.data());
+    EXPECT_EQ(FourBitFile(3, 0, {0, 0, 0x30, 0, 0x30, 0x20, 0, 0, 0x12, 0x12, 0x10, 0}), twin);
 }
