@@ -113,14 +113,11 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     if (kind == ImageKind::Netpbm)
         return ReadNetpbm(data, size, maxPixels, image, error);
     const char* type = LoaderType(kind);
-    if (type == nullptr) {
-        error = "not a block file, nor an image in a format this program reads";
+    if (!ReadyToDecode(kind, type != nullptr, data, size, error))
         return 0;
-    }
     const std::string format = ImageKindName(kind);
     const char* fault = nullptr;
-    if (!ImageIsWhole(kind, data, size, fault) ||
-        (kind == ImageKind::Png && !PngImageDataIsWhole(data, size, fault))) {
+    if (kind == ImageKind::Png && !PngImageDataIsWhole(data, size, fault)) {
         error = "damaged " + format + " image (" + fault + ")";
         return 0;
     }

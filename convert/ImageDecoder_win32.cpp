@@ -65,16 +65,9 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     if (kind == ImageKind::Netpbm)
         return ReadNetpbm(data, size, maxPixels, image, error);
     const GUID* container = ContainerOf(kind);
-    if (container == nullptr) {
-        error = "not a block file, nor an image in a format this program reads";
+    if (!ReadyToDecode(kind, container != nullptr, data, size, error))
         return 0;
-    }
     const std::string format = ImageKindName(kind);
-    const char* fault = nullptr;
-    if (!ImageIsWhole(kind, data, size, fault)) {
-        error = "damaged " + format + " image (" + fault + ")";
-        return 0;
-    }
     if (kind == ImageKind::Bmp && IsRunLengthBitmap(data, size))
         return ReadRunLengthBitmap(data, size, maxPixels, image, error);
     if (size > MAXDWORD) {

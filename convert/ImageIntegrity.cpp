@@ -196,3 +196,17 @@ int ImageIsWhole(ImageKind kind, const uint8_t* data, size_t size, const char*& 
         return 1;
     }
 }
+
+int ReadyToDecode(ImageKind kind, int takesFormat, const uint8_t* data, size_t size,
+                  std::string& error) {
+    if (!takesFormat) {
+        error = "not a block file, nor an image in a format this program reads";
+        return 0;
+    }
+    const char* fault = nullptr;
+    if (!ImageIsWhole(kind, data, size, fault)) {
+        error = std::string("damaged ") + ImageKindName(kind) + " image (" + fault + ")";
+        return 0;
+    }
+    return 1;
+}

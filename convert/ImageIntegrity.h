@@ -7,9 +7,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "convert/ImageKind.h"
 
 // 1 when nothing is missing, or for a format not checked here; 0 with the
 // fault in why (a static text).
 int ImageIsWhole(ImageKind kind, const uint8_t* data, size_t size, const char*& why);
+
+// The refusals every decoder makes before the platform's library sees a file:
+// a format that library does not take here (takesFormat 0), or a file that is
+// not whole. 1 to go on decoding; 0 with the one-line reason in error.
+int ReadyToDecode(ImageKind kind, int takesFormat, const uint8_t* data, size_t size,
+                  std::string& error);
