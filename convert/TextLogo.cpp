@@ -13,6 +13,17 @@ struct LineInk {
     int last = -1;
 };
 
+// Widens the span first..last (empty when first > last) to take in from..to.
+void Widen(int& first, int& last, int from, int to) {
+    if (first > last) {
+        first = from;
+        last = to;
+    } else {
+        first = std::min(first, from);
+        last = std::max(last, to);
+    }
+}
+
 // Walks the text: onGlyph(line, pen, glyph) for each glyph with ink, and at
 // the end of each line onLine(line, ink) with the line's inked columns.
 template <typename OnLine, typename OnGlyph>
@@ -30,14 +41,8 @@ void WalkText(const std::vector<uint32_t>& text, const FontStrikeGlyphs& strike,
         }
         const Glyph& glyph = strike.glyphs[size_t(GlyphIndex(text[i]))];
         if (glyph.width > 0) {
-            int first = pen + glyph.left, last = first + glyph.width - 1;
-            if (ink.first > ink.last) {
-                ink.first = first;
-                ink.last = last;
-            } else {
-                ink.first = std::min(ink.first, first);
-                ink.last = std::max(ink.last, last);
-            }
+            const int first = pen + glyph.left;
+            Widen(ink.first, ink.last, first, first + glyph.width - 1);
             onGlyph(line, pen, glyph);
         }
         pen += glyph.advance;
@@ -59,14 +64,8 @@ TextExtent MeasureLines(const std::vector<uint32_t>& text, const FontStrikeGlyph
     WalkText(
         text, strike, [&](int, const LineInk& ink) { extent.lines.push_back(ink); },
         [&](int line, int, const Glyph& glyph) {
-            int first = line * pitch + glyph.top, last = first + glyph.height - 1;
-            if (extent.firstRow > extent.lastRow) {
-                extent.firstRow = first;
-                extent.lastRow = last;
-            } else {
-                extent.firstRow = std::min(extent.firstRow, first);
-                extent.lastRow = std::max(extent.lastRow, last);
-            }
+            const int first = line * pitch + glyph.top;
+            Widen(extent.firstRow, extent.lastRow, first, first + glyph.height - 1);
         });
     for (const LineInk& ink : extent.lines)
         extent.width = std::max(extent.width, ink.last - ink.first + 1);
