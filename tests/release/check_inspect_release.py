@@ -14,27 +14,22 @@ import sys
 import tempfile
 
 
-class Image:
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from version_resource import Program  # noqa: E402  (the PE reader of the tools)
+
+
+class Image(Program):
+    """The program's bytes, open to patching, with the headers' places."""
+
     def __init__(self, data):
-        self.data = bytearray(data)
+        super().__init__(bytearray(data))
         self.pe = struct.unpack_from("<I", data, 0x3C)[0]
         self.optional = self.pe + 24
         self.plus = struct.unpack_from("<H", data, self.optional)[0] == 0x20B
-        size = struct.unpack_from("<H", data, self.pe + 20)[0]
-        self.sections = self.optional + size
-        self.count = struct.unpack_from("<H", data, self.pe + 6)[0]
 
     def directory(self, index):
         at = self.optional + (112 if self.plus else 96) + 8 * index
         return struct.unpack_from("<I", self.data, at)[0]
-
-    def offset(self, rva):
-        for i in range(self.count):
-            s = self.sections + 40 * i
-            size, address, raw_size, raw = struct.unpack_from("<IIII", self.data, s + 8)
-            if address <= rva < address + max(size, raw_size):
-                return raw + rva - address
-        raise ValueError(hex(rva))
 
     def text(self, rva):
         start = self.offset(rva)
