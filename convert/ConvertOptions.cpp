@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "convert/BitmapFont.h"
+#include "res/Version.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ const char* ConvertUsage() {
            "  --info           describe the picture INPUT (or --text) makes and print\n"
            "                   it as text, writing nothing\n"
            "  --help           show this text\n"
+           "  --version        show the program's version\n"
            "\n"
            "Examples:\n"
            "  pixmint-convert --logo --fit photo.jpg logo.bin\n"
@@ -71,6 +73,8 @@ const char* ConvertUsage() {
            "The letters are those of Terminus Font, Copyright (C) 2019 Dimitar Toshkov\n"
            "Zhekov, under the SIL Open Font License, Version 1.1 (OFL.txt).\n";
 }
+
+const char* ConvertVersion() { return "pixmint-convert " PIXMINT_VERSION "\n"; }
 
 int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& options,
                         std::string& error) {
@@ -114,6 +118,9 @@ int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& optio
 
         if (name == "--help" || name == "-h") {
             options.action = ConvertAction::Help;
+            return 1;
+        } else if (name == "--version") {
+            options.action = ConvertAction::Version;
             return 1;
         } else if (name == "--info") {
             options.action = ConvertAction::Info;

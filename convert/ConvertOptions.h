@@ -9,7 +9,8 @@
 enum class ConvertAction {
     Convert, // INPUT OUTPUT, or --text TEXT OUTPUT
     Info,    // --info INPUT, or --info --text TEXT
-    Help     // --help
+    Help,    // --help
+    Version  // --version
 };
 
 struct ConvertOptions {
@@ -42,3 +43,6 @@ int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& optio
 
 // The text --help prints.
 const char* ConvertUsage();
+
+// The line --version prints: "pixmint-convert VERSION".
+const char* ConvertVersion();

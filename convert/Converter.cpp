@@ -244,6 +244,9 @@ int RunConverter(int argc, const char* const* argv, FILE* out, FILE* err) {
     case ConvertAction::Help:
         std::fputs(ConvertUsage(), out);
         return kExitOk;
+    case ConvertAction::Version:
+        std::fputs(ConvertVersion(), out);
+        return kExitOk;
     case ConvertAction::Info:
         return run.Info(options);
     case ConvertAction::Convert:
