@@ -2,7 +2,9 @@
 # make bench: times the release, the 32-bit program, under Wine (the 64-bit
 # build where 32-bit code does not run here), each figure next to a minimal
 # Win32 program doing the nearest equivalent in the same run, and reports the
-# size of the 32-bit release program.
+# size of the 32-bit release program. First it times the optimized native
+# pixmint-convert ('make convert') next to ImageMagick on a 12-megapixel photo
+# (tools/bench-convert.py).
 #
 #   PIXMINT_BENCH_BUILD    build tree to time         (default build/win32, or
 #                                                      build/win64 as said above)
@@ -18,6 +20,10 @@ title="Pixmint v0.2b by Tovren (logo size: x=101, y=29; screensaver size: x=101,
 targets=(pixmint bench_editor bench_start bench_minimal_dialog)
 
 tools/setup.sh
+cmake --preset convert >/dev/null
+cmake --build --preset convert -j"$jobs" >/dev/null
+tools/bench-convert.py --runs "$runs"
+echo
 [ -f "$release/CMakeCache.txt" ] || cmake --preset win32 -B "$release" >/dev/null
 cmake --build "$release" -j"$jobs" --target "${targets[@]}" runs_here >/dev/null
 if [ -n "${PIXMINT_BENCH_BUILD:-}" ]; then
