@@ -6,13 +6,15 @@ by them from pixels the test chooses, independently of the program."""
 import argparse
 import os
 import random
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 import formats  # noqa: E402
 from formats import LOGO_HEIGHT, SCREENSAVER_HEIGHT, WIDTH  # noqa: E402
 
@@ -161,6 +163,11 @@ class ConverterTest(unittest.TestCase):
         width, height = int.from_bytes(data[18:22], "little"), int.from_bytes(data[22:26], "little")
         self.assertEqual((width, height), (303, 87))
         self.assertIn(bytes([111, 218, 253]), data)  # the editor's background, stored B, G, R
+        # Each row is 909 bytes of pixels padded to 912 with zeros, never stray bytes of memory.
+        offset = int.from_bytes(data[10:14], "little")
+        self.assertEqual(len(data), offset + 87 * 912)
+        padding = {data[offset + 912 * row + 909 + i] for row in range(87) for i in range(3)}
+        self.assertEqual(padding, {0})
 
     def test_info_describes_a_block_file(self):
         picture = formats.blank(LOGO_HEIGHT)
@@ -212,9 +219,32 @@ class ConverterTest(unittest.TestCase):
         self.assertIn(right - left, (0, 1))
         self.assertGreaterEqual(min(above, left), 1)
 
-    def test_help(self):
+    def test_help_and_version(self):
         result = self.convert("--help")
         self.assertTrue(result.stdout.startswith("usage: pixmint-convert"), result.stdout)
+        with open(os.path.join(ROOT, "res", "Version.h")) as f:
+            header = f.read()
+        major, minor, stage = (re.search(r'#define PIXMINT_VERSION_%s "?(\w*)' % part, header).group(1)
+                               for part in ("MAJOR", "MINOR", "STAGE"))
+        for args in (["--version"], ["--logo", "--version", "no-such-input.png"]):
+            self.assertEqual(self.convert(*args).stdout,
+                             "pixmint-convert %s.%s%s\n" % (major, minor, stage))
+
+    def test_manual_page_lists_the_options_of_help_and_renders_cleanly(self):
+        page = os.path.join(ROOT, "convert", "pixmint-convert.1")
+        with open(page) as f:
+            lines = f.read().splitlines()
+        # An option's entry: .TP, then its name in bold, with or without its value.
+        listed = [re.match(r"\.BI? (\S+)", lines[i + 1]).group(1).replace("\\-", "-")
+                  for i, line in enumerate(lines) if line == ".TP" and lines[i + 1].startswith(
+                      (".B \\-", ".BI \\-"))]
+        usage = self.convert("--help").stdout.split("\nOptions:\n")[1]
+        self.assertEqual(listed, re.findall(r"^  (--[a-z-]+)", usage, re.MULTILINE))
+        sections = [line[4:] for line in lines if line.startswith(".SH ")]
+        self.assertEqual(sections, ["NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "EXIT STATUS",
+                                    "EXAMPLES", "FILES", "SEE ALSO"])
+        lint = subprocess.run(["groff", "-man", "-ww", "-z", page], capture_output=True, text=True)
+        self.assertEqual((lint.returncode, lint.stderr), (0, ""))
 
     def test_failures_say_why_and_write_nothing(self):
         good = self.write("good.bin", formats.block_file(random_picture(SCREENSAVER_HEIGHT, 3)))
