@@ -1,9 +1,10 @@
 #!/bin/bash
 # Installs what is missing, builds every build and runs every test: the
-# portable core natively under ASan/UBSan and under valgrind, everything under
-# 64-bit Wine and again, with the release itself, under 32-bit Wine, a short
-# fuzzing run, and the release archive made twice in two folders and compared
-# ('make release-check'). Prints a summary.
+# portable core natively under ASan/UBSan and under valgrind, the optimized
+# converter of 'make convert' against the test build and installed into a
+# temporary folder, everything under 64-bit Wine and again, with the release
+# itself, under 32-bit Wine, a short fuzzing run, and the release archive made
+# twice in two folders and compared ('make release-check'). Prints a summary.
 #
 # The two Wine test runs spend most of their time waiting for Wine and the
 # X server, so they run beside the other stages, each with a display, a Wine
@@ -25,11 +26,12 @@ declare -A pids=() starts=() logs=() slots=()
 failed=0
 mkdir -p build
 
-# The number of tests a stage's log reports: ctest's, or GoogleTest's.
+# The number of tests a stage's log reports: ctest's, GoogleTest's or Python's.
 test_count() {
   local n
   n=$(grep -o 'tests failed out of [0-9]*' "$1" | tail -n 1 | grep -o '[0-9]*$')
   [ -n "$n" ] || n=$(grep -o '^\[==========\] [0-9]* tests\? from' "$1" | tail -n 1 | grep -o '[0-9][0-9]*')
+  [ -n "$n" ] || n=$(grep -o '^Ran [0-9]* tests\? in' "$1" | tail -n 1 | grep -o '[0-9][0-9]*')
   case "$n" in "") ;; 1) echo "1 test" ;; *) echo "$n tests" ;; esac
 }
 
@@ -116,6 +118,14 @@ build() {  # build PRESET
   cmake --build --preset "$1" -j"$jobs"
 }
 
+# 'make convert': the same bytes as the test build, and 'make install' and
+# 'make uninstall' into a temporary DESTDIR.
+optimized_converter() {
+  build convert &&
+  python3 -B tests/convert/test_install.py --optimized build/convert/pixmint-convert \
+    --reference build/native/pixmint-convert
+}
+
 win32_build() {
   build win32 &&
   if [ -x tools/inspect-release.sh ]; then
@@ -178,6 +188,7 @@ if [ "${results[-1]}" = ok ]; then
 fi
 stage "native build and tests (ASan, UBSan)" native
 stage "native tests under valgrind" valgrind_core
+stage "optimized converter, install" optimized_converter
 stage "fuzzing" tools/fuzz.sh "${PIXMINT_FUZZ_SECONDS:-45}"
 stage "release built twice, compared" tools/release-check.sh
 for key in win64 win32; do
