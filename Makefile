@@ -22,9 +22,11 @@ run:
 	@tools/run.sh
 
 # pixmint-convert alone, optimized like the release and without sanitizers.
+# Configured only when new or when the presets changed, so that 'sudo make
+# install' after 'make convert' writes nothing into the build tree.
 convert:
 	@tools/setup.sh convert
-	@cmake --preset convert >/dev/null
+	@[ build/convert/CMakeCache.txt -nt CMakePresets.json ] || cmake --preset convert >/dev/null
 	@MAKEFLAGS=--no-print-directory cmake --build --preset convert -j"$$(nproc)"
 	@echo "make convert: $(CONVERT_PROGRAM)"
 
