@@ -74,7 +74,9 @@ const char* ConvertUsage() {
            "Zhekov, under the SIL Open Font License, Version 1.1 (OFL.txt).\n";
 }
 
-const char* ConvertVersion() { return "pixmint-convert " PIXMINT_VERSION "\n"; }
+const char* ConvertVersion() {
+    return "pixmint-convert " PIXMINT_VERSION "\n";
+}
 
 int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& options,
                         std::string& error) {
