@@ -1,5 +1,6 @@
 #include "picture/CanvasWindow.h"
 
+#include "picture/FloodFill.h"
 #include "picture/LineSteps.h"
 #include "picture/PictureGrid.h"
 #include "picture/PictureHistory.h"
@@ -9,9 +10,9 @@ int32_t lastHitRow = -1;
 int32_t canvasCaptured = 0;
 
 // The top of the highest child of parent, other than the canvas, that starts
-// below the canvas's top edge, in parent client coordinates; kNoControlsBelow
-// when there is none.
-static int TopOfControlsBelow(HWND parent, HWND canvas) {
+// below the canvas's top edge and left of width (beside the canvas is not
+// below it), in parent client coordinates; kNoControlsBelow when there is none.
+static int TopOfControlsBelow(HWND parent, HWND canvas, int width) {
     int top = kNoControlsBelow;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (child == canvas)
@@ -20,7 +21,7 @@ static int TopOfControlsBelow(HWND parent, HWND canvas) {
         if (!GetWindowRect(child, &rect))
             continue;
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-        if (rect.top > kCanvasTop && (top == kNoControlsBelow || rect.top < top))
+        if (rect.top > kCanvasTop && rect.left < width && (top == kNoControlsBelow || rect.top < top))
             top = rect.top;
     }
     return top;
@@ -35,7 +36,7 @@ static RECT CellBounds(int column, int row, int cellWidth, int cellHeight) {
 }
 
 void CanvasWindow::ComputeCellSize(HWND parent, int clientWidth) {
-    cellWidth = CanvasCellSize(clientWidth, PictureWidth(), TopOfControlsBelow(parent, window));
+    cellWidth = CanvasCellSize(clientWidth, PictureWidth(), TopOfControlsBelow(parent, window, clientWidth));
     cellHeight = cellWidth;
 }
 
@@ -111,24 +112,29 @@ void CanvasWindow::PaintLine(CellHit cell, Pen pen) {
     }
     ReleaseDC(window, dc);
     DeleteObject(brush);
+    TellParent();
 }
 
 void CanvasWindow::OnMouseMove(WPARAM keys, UINT x, UINT y) {
-    ForgetLostCapture();
+    if (shaping)
+        ShapeTo(CellAtPoint(x, y, cellWidth, cellHeight));
+    else if (tool == Tool::Pen)
+        PenMove(keys, x, y);
+    else if (canvasCaptured)
+        LetCaptureGo(); // left from a stroke before the tool changed
+}
+
+void CanvasWindow::PenMove(WPARAM keys, UINT x, UINT y) {
     DisarmReleasedPens((keys & MK_LBUTTON) != 0, (keys & MK_RBUTTON) != 0, inkArmed,
                        backgroundArmed);
     EndStrokeWhenIdle();
     CellHit hit = HitTest(static_cast<int>(x), static_cast<int>(y));
     MoveAction action = MouseMoveAction(canvasCaptured, hit, inkArmed, backgroundArmed);
-    if (action.takeCapture) {
-        SetCapture(window);
-        canvasCaptured = 1;
-    }
+    if (action.takeCapture)
+        TakeCapture();
     if (action.releaseCapture) {
-        ReleaseCapture();
-        canvasCaptured = 0;
         // Coming back, the stroke starts afresh: nothing is drawn across the outside.
-        previousCell = {-1, -1};
+        LetCaptureGo();
         return;
     }
     // One pen decides both the colour drawn and the value stored, so OnPaint agrees.
@@ -139,24 +145,35 @@ void CanvasWindow::OnMouseMove(WPARAM keys, UINT x, UINT y) {
 }
 
 void CanvasWindow::OnLButtonDown(WPARAM, UINT x, UINT y) {
-    ButtonDown(x, y, inkArmed);
+    if (tool == Tool::Pen)
+        ButtonDown(x, y, inkArmed);
+    else
+        ToolButtonDown(x, y, Pen::Ink);
 }
 
 void CanvasWindow::OnRButtonDown(WPARAM, UINT x, UINT y) {
-    ButtonDown(x, y, backgroundArmed);
+    if (tool == Tool::Pen)
+        ButtonDown(x, y, backgroundArmed);
+    else
+        ToolButtonDown(x, y, Pen::Background);
 }
 
 void CanvasWindow::OnLButtonUp(WPARAM, UINT x, UINT y) {
-    ButtonUp(x, y, inkArmed, Pen::Ink);
+    if (tool == Tool::Pen)
+        ButtonUp(x, y, inkArmed, Pen::Ink);
+    else
+        ToolButtonUp(Pen::Ink);
 }
 
 void CanvasWindow::OnRButtonUp(WPARAM, UINT x, UINT y) {
-    ButtonUp(x, y, backgroundArmed, Pen::Background);
+    if (tool == Tool::Pen)
+        ButtonUp(x, y, backgroundArmed, Pen::Background);
+    else
+        ToolButtonUp(Pen::Background);
 }
 
 // Nothing is drawn yet; the first move paints from this cell on.
 void CanvasWindow::ButtonDown(UINT x, UINT y, int32_t& armed) {
-    ForgetLostCapture();
     armed = 1;
     previousCell = HitTest(static_cast<int>(x), static_cast<int>(y));
     previousPen = Pen::None;
@@ -176,18 +193,145 @@ void CanvasWindow::ButtonUp(UINT x, UINT y, int32_t& armed, Pen pen) {
     EndStrokeWhenIdle();
 }
 
-// A window that opened while the canvas held the capture (a file chooser or a
-// question, called up from the keyboard with the pointer over the grid) took
-// it away. The pointer may have left the grid and come back unseen since, so
-// the stroke starts afresh, and the next move takes the capture again.
-void CanvasWindow::ForgetLostCapture() {
-    if (!canvasCaptured || GetCapture() == window)
-        return;
-    canvasCaptured = 0;
-    previousCell = {-1, -1};
-}
-
 void CanvasWindow::EndStrokeWhenIdle() {
     if (!inkArmed && !backgroundArmed)
         theHistory.End();
+}
+
+void CanvasWindow::TakeCapture() {
+    SetCapture(window);
+    canvasCaptured = 1;
+}
+
+// The capture's change comes back as WM_CAPTURECHANGED, which forgets the rest.
+void CanvasWindow::LetCaptureGo() {
+    canvasCaptured = 0;
+    previousCell = {-1, -1};
+    ReleaseCapture();
+}
+
+LRESULT CanvasWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_CAPTURECHANGED)
+        return WindowObject::WindowProc(hwnd, msg, wParam, lParam);
+    OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+    return DefaultProc(msg, wParam, lParam);
+}
+
+// A window that opened while the canvas held the capture (a file chooser or a
+// question, called up from the keyboard with the pointer over the grid) took
+// it away. The pointer may have left the grid and come back unseen since, so
+// a stroke starts afresh, and the next move takes the capture again; a shape
+// being dragged is dropped.
+void CanvasWindow::OnCaptureChanged(HWND newCapture) {
+    if (newCapture == window)
+        return;
+    canvasCaptured = 0;
+    previousCell = {-1, -1};
+    CancelShape();
+}
+
+void CanvasWindow::SetTool(Tool newTool) {
+    CancelShape();
+    if (canvasCaptured)
+        LetCaptureGo();
+    // A pen stroke in progress ends here: its step is closed.
+    inkArmed = backgroundArmed = 0;
+    EndStrokeWhenIdle();
+    tool = newTool;
+}
+
+// A shape starts at the cell pressed on, with the pointer held by the canvas
+// wherever it goes; the other button while dragging drops the shape. The fill
+// acts at once.
+void CanvasWindow::ToolButtonDown(UINT x, UINT y, Pen pen) {
+    if (shaping) {
+        if (pen != shapePen)
+            CancelShape();
+        return;
+    }
+    CellHit hit = HitTest(static_cast<int>(x), static_cast<int>(y));
+    if (hit.column < 0)
+        return;
+    if (tool == Tool::Fill) {
+        // One step; a click that changes nothing leaves none behind.
+        theHistory.Begin();
+        int changed = FloodFill(thePicture, hit.column, hit.row, PenValue(pen));
+        theHistory.End();
+        if (changed) {
+            InvalidateRect(window, nullptr, FALSE);
+            TellParent();
+        }
+        return;
+    }
+    TakeCapture();
+    shaping = 1;
+    shapePen = pen;
+    shapeStart = hit;
+    for (uint8_t& cell : shapeCells.cells)
+        cell = 0;
+    ShapeTo(hit);
+}
+
+void CanvasWindow::ShapeTo(CellHit end) {
+    shapeEnd = end;
+    CellSet shown;
+    ShapeCells(ToolShape(tool), shapeStart, end, PictureWidth(), PictureHeight(), shown);
+    ShowShape(shown);
+}
+
+// The shape's own button going up puts it into the picture, as one step.
+void CanvasWindow::ToolButtonUp(Pen pen) {
+    if (!shaping || pen != shapePen)
+        return;
+    shaping = 0;
+    theHistory.Begin();
+    for (int cell = 0; cell < kGridCells; ++cell)
+        if (shapeCells.cells[cell])
+            thePicture.cells[cell] = uint8_t(PenValue(pen));
+    theHistory.End();
+    LetCaptureGo();
+    TellParent();
+}
+
+int CanvasWindow::CancelShape() {
+    if (!shaping)
+        return 0;
+    shaping = 0;
+    CellSet none;
+    for (uint8_t& cell : none.cells)
+        cell = 0;
+    ShowShape(none);
+    if (canvasCaptured)
+        LetCaptureGo();
+    return 1;
+}
+
+// Cells the shape leaves show the picture again; the picture itself is not
+// touched until the button goes up.
+void CanvasWindow::ShowShape(const CellSet& shown) {
+    HDC dc = GetDC(window);
+    HBRUSH shape = CreateSolidBrush(PenColour(shapePen));
+    HBRUSH ink = CreateSolidBrush(kInkColour);
+    HBRUSH background = CreateSolidBrush(kBackgroundColour);
+    for (int row = 0; row < PictureHeight(); ++row)
+        for (int column = 0; column < PictureWidth(); ++column) {
+            int cell = row * kGridColumns + column;
+            if (shown.cells[cell] == shapeCells.cells[cell])
+                continue;
+            RECT rect = CellBounds(column, row, cellWidth, cellHeight);
+            HBRUSH picture = CellAt(column, row) == 1 ? ink : background;
+            FillRect(dc, &rect, shown.cells[cell] ? shape : picture);
+        }
+    DeleteObject(shape);
+    DeleteObject(ink);
+    DeleteObject(background);
+    ReleaseDC(window, dc);
+    shapeCells = shown;
+}
+
+void CanvasWindow::TellParent() {
+    HWND parent = GetParent(window);
+    if (parent)
+        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(0, kCanvasChanged),
+                     reinterpret_cast<LPARAM>(window));
 }

@@ -4,6 +4,10 @@
 // from the previous pointer cell, so a quick stroke leaves no gaps. The canvas
 // keeps no copy of the picture: it paints from the grid and writes single
 // cells back into it. A stroke, button down to up, is one step of the history.
+// The other tools drag a shape, shown over the picture until the button goes
+// up, or fill a region at a click. The parent hears of every change of the
+// picture through WM_COMMAND with kCanvasChanged, the canvas's window in
+// lParam.
 #pragma once
 
 #include <windows.h>
@@ -12,9 +16,13 @@
 
 #include "picture/CanvasGeometry.h"
 #include "picture/PenRules.h"
+#include "picture/ShapeCells.h"
+#include "picture/Tool.h"
 #include "ui/framework/WindowObject.h"
 
 constexpr const char* kCanvasClassName = "__ScreenA50__";
+// The notification code of the canvas's WM_COMMAND: the picture has changed.
+constexpr WORD kCanvasChanged = 1;
 
 class CanvasWindow : public WindowObject {
   public:
@@ -26,6 +34,14 @@ class CanvasWindow : public WindowObject {
     // when the pointer was off the grid; and the pen that painted it, if any.
     CellHit previousCell = {-1, -1};
     Pen previousPen = Pen::None;
+    Tool tool = Tool::Pen;
+    // A shape being dragged: its first corner, the cell under the pointer, the
+    // pen of the button that started it and the cells shown over the picture.
+    int shaping = 0;
+    CellHit shapeStart = {0, 0};
+    CellHit shapeEnd = {0, 0};
+    Pen shapePen = Pen::None;
+    CellSet shapeCells;
 
     // Clears the picture, then creates the canvas as a child of parent at
     // (x, y), sized for the current picture. Non-zero when the window exists.
@@ -35,6 +51,16 @@ class CanvasWindow : public WindowObject {
     // The cell under a client point, (-1, -1) for none; also left in
     // lastHitColumn and lastHitRow.
     CellHit HitTest(int x, int y);
+    // Takes a tool; a shape being dragged is dropped.
+    void SetTool(Tool newTool);
+    // Drops the shape being dragged, leaving the picture as it was: 1 when
+    // there was one.
+    int CancelShape();
+
+    // WM_CAPTURECHANGED goes to OnCaptureChanged; everything else to the dispatcher.
+    LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Another window has taken the capture (or the canvas let it go).
+    void OnCaptureChanged(HWND newCapture);
 
     void OnPaint(HWND hwnd) override;
     void OnMouseMove(WPARAM keys, UINT x, UINT y) override;
@@ -51,11 +77,18 @@ class CanvasWindow : public WindowObject {
     void ButtonDown(UINT x, UINT y, int32_t& armed);
     // A button going up over a cell: store and draw pen there, disarm the button.
     void ButtonUp(UINT x, UINT y, int32_t& armed, Pen pen);
-    // Clears canvasCaptured and previousCell when another window has taken
-    // the capture the canvas took.
-    void ForgetLostCapture();
     // Closes the history's step once no pen is armed.
     void EndStrokeWhenIdle();
+    void PenMove(WPARAM keys, UINT x, UINT y);
+    // The shape tools and the fill, for the button of pen.
+    void ToolButtonDown(UINT x, UINT y, Pen pen);
+    void ToolButtonUp(Pen pen);
+    void ShapeTo(CellHit end);
+    // Draws the cells where shapeCells and shown differ, then keeps shown.
+    void ShowShape(const CellSet& shown);
+    void TakeCapture();
+    void LetCaptureGo();
+    void TellParent();
 };
 
 // The result of the most recent hit test; -1 for no cell.
