@@ -2,12 +2,15 @@
 
 #include "editor/AboutDialog.h"
 #include "editor/FileChooser.h"
+#include "editor/PreviewWindow.h"
+#include "editor/TextWindow.h"
 #include "files/BitmapImport.h"
 #include "files/BlockFile.h"
 #include "picture/CanvasGeometry.h"
 #include "picture/CanvasWindow.h"
 #include "picture/PictureGrid.h"
 #include "picture/PictureHistory.h"
+#include "picture/PictureMoves.h"
 #include "res/resource.h"
 #include "support/CommandLine.h"
 #include "ui/framework/WindowHelpers.h"
@@ -28,12 +31,42 @@ int FileExists(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The left edge of the strip right of the canvas, and the top of the preview
+// above the tools, in dialog units.
+constexpr int kStripLeft = 482;
+constexpr int kPreviewTop = 5;
+
+struct ToolButton {
+    int id;
+    Tool tool;
+};
+
+constexpr ToolButton kToolButtons[] = {
+    {IDC_TOOL_PEN, Tool::Pen},
+    {IDC_TOOL_LINE, Tool::Line},
+    {IDC_TOOL_RECTANGLE, Tool::Rectangle},
+    {IDC_TOOL_FILLED_RECTANGLE, Tool::FilledRectangle},
+    {IDC_TOOL_ELLIPSE, Tool::Ellipse},
+    {IDC_TOOL_FILLED_ELLIPSE, Tool::FilledEllipse},
+    {IDC_TOOL_FILL, Tool::Fill},
+};
+
+// A point in dialog units as client pixels of the dialog.
+POINT DialogPoint(HWND dialog, int x, int y) {
+    RECT rect = {x, y, x, y};
+    MapDialogRect(dialog, &rect);
+    return {rect.left, rect.top};
+}
+
 } // namespace
 
 LRESULT EditorDialog::OnInitDialog() {
     SetPictureMode(PictureMode::Screensaver);
     SendDlgItemMessageA(window, IDC_PICTURE_SIZE, BM_SETCHECK, BST_CHECKED, 0);
-    theCanvas.Create(this, kCanvasLeft, kCanvasTop, ClientWidth());
+    theCanvas.Create(this, kCanvasLeft, kCanvasTop, CanvasAreaWidth());
+    POINT preview = DialogPoint(window, kStripLeft, kPreviewTop);
+    thePreview.Create(this, preview.x, preview.y);
+    OnTool(IDC_TOOL_PEN);
     // Until a load or a save, Close compares with this empty start.
     theHistory.Clear();
     theHistory.MarkSaved();
@@ -55,6 +88,13 @@ void EditorDialog::OnClose(INT_PTR code) {
 }
 
 LRESULT EditorDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam && reinterpret_cast<HWND>(lParam) == theCanvas.window) {
+        thePreview.Refresh();
+        return 0;
+    }
+    // Any command drops a shape being dragged before it acts; Esc does only that.
+    if (theCanvas.CancelShape() && LOWORD(wParam) == IDM_ESCAPE)
+        return 0;
     switch (LOWORD(wParam)) {
     case IDC_NEW:
         OnNew();
@@ -77,6 +117,27 @@ LRESULT EditorDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     case IDM_REDO:
         OnRedo();
         break;
+    case IDC_TOOL_PEN:
+    case IDC_TOOL_LINE:
+    case IDC_TOOL_RECTANGLE:
+    case IDC_TOOL_FILLED_RECTANGLE:
+    case IDC_TOOL_ELLIPSE:
+    case IDC_TOOL_FILLED_ELLIPSE:
+    case IDC_TOOL_FILL:
+        OnTool(LOWORD(wParam));
+        break;
+    case IDC_TEXT:
+        OnText();
+        break;
+    case IDC_SHIFT_LEFT:
+    case IDC_SHIFT_RIGHT:
+    case IDC_SHIFT_UP:
+    case IDC_SHIFT_DOWN:
+    case IDC_MIRROR_LEFT_RIGHT:
+    case IDC_MIRROR_TOP_BOTTOM:
+        OnMove(LOWORD(wParam));
+        break;
+    case IDM_ESCAPE:
     case IDCANCEL:
     case IDC_CLOSE:
         // Staying open: nothing to end, nothing to forward.
@@ -136,6 +197,44 @@ void EditorDialog::OnLoad() {
 int EditorDialog::OnSave() {
     const char* path = ChooseSavePath(window, IDS_SAVE_FILTER, "bin");
     return path[0] != '\0' && SaveTo(path);
+}
+
+void EditorDialog::OnTool(int buttonId) {
+    for (const ToolButton& button : kToolButtons)
+        if (button.id == buttonId)
+            theCanvas.SetTool(button.tool);
+    CheckRadioButton(window, IDC_TOOL_PEN, IDC_TOOL_FILL, buttonId);
+}
+
+void EditorDialog::OnMove(int commandId) {
+    theHistory.Checkpoint();
+    switch (commandId) {
+    case IDC_SHIFT_LEFT:
+        ShiftPicture(thePicture, -1, 0);
+        break;
+    case IDC_SHIFT_RIGHT:
+        ShiftPicture(thePicture, 1, 0);
+        break;
+    case IDC_SHIFT_UP:
+        ShiftPicture(thePicture, 0, -1);
+        break;
+    case IDC_SHIFT_DOWN:
+        ShiftPicture(thePicture, 0, 1);
+        break;
+    case IDC_MIRROR_LEFT_RIGHT:
+        MirrorPictureLeftRight(thePicture);
+        break;
+    default:
+        MirrorPictureTopBottom(thePicture);
+        break;
+    }
+    Repaint();
+}
+
+// The text window puts its text into the picture itself, as one step.
+void EditorDialog::OnText() {
+    if (ShowTextWindow(this))
+        Repaint();
 }
 
 void EditorDialog::OnUndo() {
@@ -228,14 +327,14 @@ int EditorDialog::SaveTo(const char* path) {
     return 1;
 }
 
-int EditorDialog::ClientWidth() {
-    RECT client;
-    GetClientRect(window, &client);
-    return client.right - client.left;
+// The canvas ends at least a pixel before the strip.
+int EditorDialog::CanvasAreaWidth() {
+    return DialogPoint(window, kStripLeft, 0).x - kCanvasLeft - 1;
 }
 
 void EditorDialog::ResizeCanvas() {
-    theCanvas.Resize(this, ClientWidth());
+    theCanvas.Resize(this, CanvasAreaWidth());
+    thePreview.Resize();
 }
 
 // The main window does not clip its children, so this repaints the canvas too.
