@@ -27,7 +27,7 @@ WIDTH = 101
 
 # Dialog-unit layout of the main window: client size and control rectangles
 # (left, top, width, height).
-DIALOG_SIZE = (478, 276)
+DIALOG_SIZE = (598, 276)
 CONTROLS = {
     "new": (7, 229, 54, 16),
     "load": (67, 229, 54, 16),
@@ -35,7 +35,24 @@ CONTROLS = {
     "close": (187, 229, 54, 16),
     "invert": (276, 228, 42, 18),
     "size": (6, 257, 462, 13),
+    # The strip right of the canvas: tools, Text..., moving and mirroring.
+    "pen": (482, 44, 110, 14),
+    "line": (482, 59, 110, 14),
+    "rectangle": (482, 74, 110, 14),
+    "filled rectangle": (482, 89, 110, 14),
+    "ellipse": (482, 104, 110, 14),
+    "filled ellipse": (482, 119, 110, 14),
+    "fill": (482, 134, 110, 14),
+    "text": (482, 153, 110, 14),
+    "left": (482, 183, 54, 14),
+    "right": (538, 183, 54, 14),
+    "up": (482, 198, 54, 14),
+    "down": (538, 198, 54, 14),
+    "mirror h": (482, 216, 110, 14),
+    "mirror v": (482, 231, 110, 14),
 }
+# The top-left corner of the real-size preview, in dialog units.
+PREVIEW = (482, 5)
 # The question before closing with unsaved changes.
 QUESTION_TITLE = "Pixmint"
 MAIN_TITLE = "Pixmint v0.2b by Tovren (logo size: x=101, y=29; screensaver size: x=101, y=49)"
@@ -512,6 +529,30 @@ class Editor:
                     raise E2EError("cell (%d, %d) shows %r, neither ink nor background"
                                    % (column, row, colour))
             rows.append(values)
+        return rows
+
+    def preview(self, screen, height):
+        """The picture as the real-size preview shows it, one pixel a cell:
+        found as the corner of canvas colours near its place in the dialog."""
+        colours = (INK, BACKGROUND)
+        x0, y0 = self.dialog_point(*PREVIEW)
+        corner = None
+        for y in range(y0 - 4, y0 + 8):
+            for x in range(x0 - 4, x0 + 8):
+                if (screen.pixel(x, y) in colours and screen.pixel(x - 1, y) not in colours
+                        and screen.pixel(x, y - 1) not in colours):
+                    corner = (x, y)
+                    break
+            if corner:
+                break
+        if not corner:
+            raise E2EError("no preview near %r" % ((x0, y0),))
+        rows = [[1 if screen.pixel(corner[0] + c, corner[1] + r) == INK else 0
+                 for c in range(WIDTH)] for r in range(height)]
+        below = screen.pixel(corner[0], corner[1] + height)
+        if below in colours or any(screen.pixel(corner[0] + c, corner[1] + r) not in colours
+                                   for r in range(height) for c in range(WIDTH)):
+            raise E2EError("the preview is not %d rows of canvas colours" % height)
         return rows
 
     def settle(self, name, check=None, timeout=5, whole_screen=False):

@@ -1,6 +1,7 @@
 """Painting with the real pointer, the size switch, New, Invert, undo and redo,
-the keyboard, and the Close button with its question, all in one run of the
-editor (the cases run in order)."""
+the keyboard, the shape tools, fill, moving and mirroring, text, and the Close
+button with its question, all in one run of the editor (the cases run in
+order)."""
 
 import sys
 
@@ -233,7 +234,97 @@ class PaintingTest(EditorTestCase):
         self.assertPicture(self.picture("cancelled", SCREENSAVER_HEIGHT),
                            blank(SCREENSAVER_HEIGHT, 1), "picture after Cancel")
 
-    def test_10_close_button_asks_and_no_ends_with_zero(self):
+    def shown_with_preview(self, name, rows=SCREENSAVER_HEIGHT):
+        """The canvas's picture, once the real-size preview shows the same."""
+        def agree(screen):
+            try:
+                return self.editor.picture(screen) == self.editor.preview(screen, rows)
+            except harness.E2EError:
+                return False
+        screen = self.shown(name, lambda s: self.editor.visible_rows(s) == rows and agree(s))
+        shown = self.editor.picture(screen)
+        self.assertPicture(self.editor.preview(screen, rows), shown, name + ": preview")
+        return shown
+
+    def drag(self, start, end, button=1):
+        """Presses over one cell and moves, with the button held, through two
+        cells on the way to the other; the button stays down."""
+        session = self.editor.session
+        (c0, r0), (c1, r1) = start, end
+        session.move(*self.editor.cell_point(c0, r0))
+        session.xdo("mousedown", button, "sleep", 0.1)
+        for k in (1, 2, 3):
+            session.xdo("mousemove", "--sync",
+                        *self.editor.cell_point(c0 + (c1 - c0) * k // 3, r0 + (r1 - r0) * k // 3),
+                        "sleep", 0.1)
+
+    def test_10_shapes_show_while_dragged_and_commit_at_button_up(self):
+        editor = self.editor
+        keys = editor.session.keys
+        self.new_picture()
+        keys("r")
+        box = blank(SCREENSAVER_HEIGHT)
+        for c in range(10, 31):
+            box[5][c] = box[15][c] = 1
+        for r in range(5, 16):
+            box[r][10] = box[r][30] = 1
+        self.drag((30, 15), (10, 5))
+        try:
+            screen = self.shown("rectangle-dragged", lambda s: editor.picture(s) == box)
+            self.assertPicture(editor.picture(screen), box, "rectangle while dragged")
+            self.assertPicture(editor.preview(screen, SCREENSAVER_HEIGHT),
+                               blank(SCREENSAVER_HEIGHT), "picture while dragged")
+        finally:
+            editor.session.xdo("mouseup", 1)
+        editor.park_pointer()
+        self.assertPicture(self.shown_with_preview("rectangle"), box, "rectangle")
+        # A filled ellipse dragged beyond the canvas, then Esc: nothing changes,
+        # the program stays, and no step is left behind.
+        keys("shift+e")
+        self.drag((80, 30), (130, 70))
+        try:
+            self.shown("ellipse-dragged",
+                       lambda s: editor.picture(s)[48][100] == 1 and editor.picture(s)[30][80] == 0)
+            keys("Escape")
+            cancelled = self.shown("ellipse-cancelled", lambda s: editor.picture(s) == box)
+            self.assertPicture(editor.picture(cancelled), box, "Esc while dragging")
+        finally:
+            editor.session.xdo("mouseup", 1)
+        editor.park_pointer()
+        self.assertPicture(self.shown_with_preview("after-cancel"), box, "after the button-up")
+        self.assertFalse(editor.session.windows("^" + harness.QUESTION_TITLE + "$"), "Esc asked")
+        keys("ctrl+z")
+        self.assertPicture(self.shown_with_preview("undo-rectangle"), blank(SCREENSAVER_HEIGHT),
+                           "undo of the rectangle")
+        keys("ctrl+y")
+        self.assertPicture(self.shown_with_preview("redo-rectangle"), box, "redo of the rectangle")
+
+    def test_11_fill_shift_and_mirror(self):
+        editor = self.editor
+        keys = editor.session.keys
+        expected = self.shown_with_preview("before-fill")
+        keys("f")
+        editor.click_cell(20, 10)
+        editor.park_pointer()
+        for r in range(5, 16):
+            for c in range(10, 31):
+                expected[r][c] = 1
+        self.assertPicture(self.shown_with_preview("filled"), expected, "fill inside the box")
+        keys("Left")
+        shifted = [row[1:] + row[:1] for row in expected]
+        self.assertPicture(self.shown_with_preview("shifted-left"), shifted, "Left")
+        editor.press("up")
+        editor.park_pointer()
+        shifted = shifted[1:] + shifted[:1]
+        self.assertPicture(self.shown_with_preview("shifted-up"), shifted, "Up button")
+        keys("shift+h")
+        mirrored = [row[::-1] for row in shifted]
+        self.assertPicture(self.shown_with_preview("mirrored"), mirrored, "Shift+H")
+        keys("ctrl+z", "ctrl+z", "ctrl+z")
+        self.assertPicture(self.shown_with_preview("moves-undone"), expected, "three undos")
+        keys("p")
+
+    def test_20_close_button_asks_and_no_ends_with_zero(self):
         self.editor.press("close")
         question = self.editor.wait_window(harness.QUESTION_TITLE)
         self.session.focus(question)
