@@ -6,8 +6,8 @@
 // and the application object, which restores the error mode, goes last.
 #include "editor/EditorApp.h"
 #include "editor/MailLink.h"
+#include "editor/CanvasWindow.h"
 #include "editor/PreviewWindow.h"
-#include "picture/CanvasWindow.h"
 #include "support/TextOverrideList.h"
 
 EditorApp theApp;

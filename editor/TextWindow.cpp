@@ -36,6 +36,13 @@ std::vector<uint32_t> BoxText(HWND box) {
     return text;
 }
 
+// As the converter names a character: U+ and at least four hexadecimal digits.
+std::string CharacterName(uint32_t codePoint) {
+    char name[16];
+    wsprintfA(name, "U+%04X", static_cast<unsigned>(codePoint));
+    return name;
+}
+
 void SayWhy(HWND owner, const std::string& why) {
     MessageBoxA(owner, why.c_str(), "Text", MB_ICONEXCLAMATION | MB_OK);
 }
@@ -77,7 +84,7 @@ int TextWindow::PlaceText() {
     std::vector<uint32_t> text = BoxText(GetDlgItem(window, IDC_TEXT_EDIT));
     int unknown = FindUnknownCharacter(text);
     if (unknown >= 0) {
-        SayWhy(window, "The font has no character " + CodePointName(text[size_t(unknown)]) +
+        SayWhy(window, "The font has no character " + CharacterName(text[size_t(unknown)]) +
                            " (it has 0x20-0x7E and 0xA0-0xFF).");
         return 0;
     }
