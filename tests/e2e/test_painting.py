@@ -3,6 +3,8 @@ the keyboard, the shape tools, fill, moving and mirroring, text, and the Close
 button with its question, all in one run of the editor (the cases run in
 order)."""
 
+import re
+import subprocess
 import sys
 
 import harness
@@ -323,6 +325,41 @@ class PaintingTest(EditorTestCase):
         keys("ctrl+z", "ctrl+z", "ctrl+z")
         self.assertPicture(self.shown_with_preview("moves-undone"), expected, "three undos")
         keys("p")
+
+    def converted_text(self, *arguments):
+        """The picture pixmint-convert --info makes of a text, as rows."""
+        session = self.session
+        result = subprocess.run([session.runner, "exec", "--build-dir", session.dir,
+                                 self.options.converter, "--info"] + list(arguments),
+                                env=session._base_env(), capture_output=True, text=True)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        return [[1 if mark == "#" else 0 for mark in line.strip()]
+                for line in result.stdout.splitlines() if re.fullmatch(r"[.#]{101}", line.strip())]
+
+    def test_12_text_is_drawn_as_the_converter_draws_it_and_undone(self):
+        editor = self.editor
+        keys = editor.session.keys
+        self.new_picture()
+        # The picture's ink stays where the text has none.
+        editor.click_cell(0, 0)
+        editor.park_pointer()
+        keys("t")
+        window = editor.wait_window("Text")
+        editor.session.focus(window)
+        editor.session.type_text("Pix")
+        keys("Return")
+        editor.session.type_text("m\xe9nt")
+        keys("Tab", "Down", "Down", "Tab", "space")  # size 14, Bold
+        editor.shot("text-window", whole_screen=True)
+        keys("Tab", "Return")
+        editor.wait_gone("Text")
+        expected = self.converted_text("--text", "Pix\nm\xe9nt", "--font-size", "14", "--bold")
+        expected[0][0] = 1
+        self.assertPicture(self.shown_with_preview("text"), expected, "text")
+        keys("ctrl+z")
+        start = blank(SCREENSAVER_HEIGHT)
+        start[0][0] = 1
+        self.assertPicture(self.shown_with_preview("text-undone"), start, "text undone")
 
     def test_20_close_button_asks_and_no_ends_with_zero(self):
         self.editor.press("close")
