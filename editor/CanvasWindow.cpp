@@ -112,7 +112,7 @@ void CanvasWindow::PaintLine(CellHit cell, Pen pen) {
     }
     ReleaseDC(window, dc);
     DeleteObject(brush);
-    TellParent();
+    strokePainted = 1;
 }
 
 void CanvasWindow::OnMouseMove(WPARAM keys, UINT x, UINT y) {
@@ -193,9 +193,16 @@ void CanvasWindow::ButtonUp(UINT x, UINT y, int32_t& armed, Pen pen) {
     EndStrokeWhenIdle();
 }
 
+// The parent hears of a stroke once, at its end: a notice at every move would
+// cost more than the move's own painting.
 void CanvasWindow::EndStrokeWhenIdle() {
-    if (!inkArmed && !backgroundArmed)
-        theHistory.End();
+    if (inkArmed || backgroundArmed)
+        return;
+    theHistory.End();
+    if (strokePainted) {
+        strokePainted = 0;
+        TellParent();
+    }
 }
 
 void CanvasWindow::TakeCapture() {

@@ -6,8 +6,8 @@
 // cells back into it. A stroke, button down to up, is one step of the history.
 // The other tools drag a shape, shown over the picture until the button goes
 // up, or fill a region at a click. The parent hears of every change of the
-// picture through WM_COMMAND with kCanvasChanged, the canvas's window in
-// lParam.
+// picture (a stroke at its end) through WM_COMMAND with kCanvasChanged, the
+// canvas's window in lParam.
 #pragma once
 
 #include <windows.h>
@@ -34,6 +34,8 @@ class CanvasWindow : public WindowObject {
     // when the pointer was off the grid; and the pen that painted it, if any.
     CellHit previousCell = {-1, -1};
     Pen previousPen = Pen::None;
+    // The stroke under way has painted cells the parent has not heard of.
+    int strokePainted = 0;
     Tool tool = Tool::Pen;
     // A shape being dragged: its first corner, the cell under the pointer, the
     // pen of the button that started it and the cells shown over the picture.
