@@ -2,11 +2,9 @@
 
 #include <zlib.h>
 
-namespace {
+#include "imaging/ByteOrder.h"
 
-uint32_t BigEndian32(const uint8_t* bytes) {
-    return uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 | bytes[3];
-}
+namespace {
 
 // The filtered bytes of a width x height image (or interlacing pass): one
 // filter byte a row, then the row's samples.
