@@ -35,7 +35,7 @@ LICENCES = [
     ("licences/GPL-3.txt", "/usr/share/common-licenses/GPL-3",
      "the GNU General Public License, version 3, that gcc-runtime.txt refers to"),
     ("licences/OFL.txt", "lettering/font/OFL.txt",
-     "the bitmap font that pixmint-convert draws text with"),
+     "the bitmap font that both programs draw text with"),
 ]
 
 
