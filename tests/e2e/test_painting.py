@@ -343,22 +343,31 @@ class PaintingTest(EditorTestCase):
         # The picture's ink stays where the text has none.
         editor.click_cell(0, 0)
         editor.park_pointer()
+        start = blank(SCREENSAVER_HEIGHT)
+        start[0][0] = 1
         keys("t")
         window = editor.wait_window("Text")
         editor.session.focus(window)
         editor.session.type_text("Pix")
         keys("Return")
         editor.session.type_text("m\xe9nt")
-        keys("Tab", "Down", "Down", "Tab", "space")  # size 14, Bold
+        keys("Tab", "End", "Tab", "space")  # size 32, Bold
         editor.shot("text-window", whole_screen=True)
+        # Two lines of 32 rows do not fit in 49: a message, and the window stays.
         keys("Tab", "Return")
+        message = editor.wait_window("Text", count=2)
+        editor.shot("does-not-fit", whole_screen=True)
+        editor.session.focus(message)
+        keys("Return")
+        editor.wait_gone("Text", count=1)
+        # Back from OK to the size: 14.
+        editor.session.focus(window)
+        keys("shift+Tab", "shift+Tab", "Home", "Down", "Down", "Tab", "Tab", "Return")
         editor.wait_gone("Text")
         expected = self.converted_text("--text", "Pix\nm\xe9nt", "--font-size", "14", "--bold")
         expected[0][0] = 1
         self.assertPicture(self.shown_with_preview("text"), expected, "text")
         keys("ctrl+z")
-        start = blank(SCREENSAVER_HEIGHT)
-        start[0][0] = 1
         self.assertPicture(self.shown_with_preview("text-undone"), start, "text undone")
 
     def test_20_close_button_asks_and_no_ends_with_zero(self):
