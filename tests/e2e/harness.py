@@ -533,27 +533,19 @@ class Editor:
 
     def preview(self, screen, height):
         """The picture as the real-size preview shows it, one pixel a cell:
-        found as the corner of canvas colours near its place in the dialog."""
+        its top-left cell is the first pixel of canvas colours near its place."""
         colours = (INK, BACKGROUND)
         x0, y0 = self.dialog_point(*PREVIEW)
-        corner = None
-        for y in range(y0 - 4, y0 + 8):
-            for x in range(x0 - 4, x0 + 8):
-                if (screen.pixel(x, y) in colours and screen.pixel(x - 1, y) not in colours
-                        and screen.pixel(x, y - 1) not in colours):
-                    corner = (x, y)
-                    break
-            if corner:
-                break
-        if not corner:
+        corners = [(x, y) for y in range(y0 - 4, y0 + 8) for x in range(x0 - 4, x0 + 8)
+                   if screen.pixel(x, y) in colours and screen.pixel(x - 1, y) not in colours
+                   and screen.pixel(x, y - 1) not in colours]
+        if not corners:
             raise E2EError("no preview near %r" % ((x0, y0),))
-        rows = [[1 if screen.pixel(corner[0] + c, corner[1] + r) == INK else 0
-                 for c in range(WIDTH)] for r in range(height)]
-        below = screen.pixel(corner[0], corner[1] + height)
-        if below in colours or any(screen.pixel(corner[0] + c, corner[1] + r) not in colours
-                                   for r in range(height) for c in range(WIDTH)):
+        x0, y0 = corners[0]
+        rows = [[screen.pixel(x0 + c, y0 + r) for c in range(WIDTH)] for r in range(height + 1)]
+        if any(p not in colours for row in rows[:height] for p in row) or rows[height][0] in colours:
             raise E2EError("the preview is not %d rows of canvas colours" % height)
-        return rows
+        return [[1 if p == INK else 0 for p in row] for row in rows[:height]]
 
     def settle(self, name, check=None, timeout=5, whole_screen=False):
         """Screenshot once the program has finished drawing: two grabs in a

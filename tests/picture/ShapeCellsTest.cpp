@@ -117,14 +117,4 @@ TEST(ShapeCellsTest, EllipseClosedSymmetricTouchingItsBoxAndNearTheIdeal) {
         }
 }
 
-TEST(ShapeCellsTest, EllipseCutAtThePictureKeepsItsShapeInside) {
-    Cells whole = Shaped(Shape::Ellipse, {0, 0}, {60, 48});
-    Cells cut = Shaped(Shape::Ellipse, {-40, -30}, {20, 18});
-    for (auto [c, r] : whole)
-        EXPECT_TRUE(c < 40 || r < 30 || cut.count({c - 40, r - 30})) << c << "," << r;
-    EXPECT_EQ(cut.size(), size_t(std::count_if(whole.begin(), whole.end(), [](auto cell) {
-                  return cell.first >= 40 && cell.second >= 30;
-              })));
-}
-
 } // namespace
