@@ -42,6 +42,8 @@ class EditorDialog : public DialogObject {
     int OnSave();
     void OnUndo();
     void OnRedo();
+    void OnCopy();
+    void OnPaste();
     void OnDropFiles(HDROP drop);
     // Close, the close box and Esc: 1 when the program may end, after the
     // user was asked about unsaved changes and answered Yes (and the picture
