@@ -23,10 +23,6 @@ namespace {
 
 const char kProgram[] = "pixmint-convert";
 
-// No image or block file comes near this; it keeps a mistaken input (a disk
-// image, say) from being read into memory whole.
-constexpr size_t kMaxInputBytes = size_t(256) * 1024 * 1024;
-
 // A block file's full length; a shorter one is cut short.
 constexpr long kLogoFileSize = 16 + kLogoHeight * 13;
 constexpr long kScreensaverFileSize = 10 + kScreensaverHeight * 13;
@@ -79,7 +75,7 @@ class Run {
         size_t got;
         while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
             bytes.insert(bytes.end(), chunk, chunk + got);
-            if (bytes.size() > kMaxInputBytes) {
+            if (bytes.size() > kMaxImageFileBytes) {
                 std::fclose(file);
                 return Fail(0, path + ": too large for an image");
             }

@@ -44,6 +44,8 @@ class EditorDialog : public DialogObject {
     int OnSave();
     void OnUndo();
     void OnRedo();
+    void OnCopy();
+    void OnPaste();
     // A tool button or its key: the canvas takes the tool, the button shows it.
     void OnTool(int buttonId);
     // Shifts and mirrors act on the visible picture, one step each.

@@ -56,5 +56,7 @@
 #define IDM_ABOUT 110
 #define IDM_UNDO 111
 #define IDM_REDO 112
+#define IDM_COPY 113
+#define IDM_PASTE 114
 // Esc: drops a shape being dragged, else Close
-#define IDM_ESCAPE 113
+#define IDM_ESCAPE 115
