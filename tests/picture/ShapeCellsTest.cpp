@@ -60,7 +60,7 @@ double DistanceToIdeal(double c, double r, int left, int top, int right, int bot
     double rx = (right - left) / 2.0, ry = (bottom - top) / 2.0;
     double best = 1e9;
     for (int i = 0; i < 1000; ++i) {
-        double t = i * 2 * M_PI / 1000;
+        double t = i * 2 * 3.14159265358979 / 1000;
         best = std::fmin(best, std::hypot(cx + rx * std::cos(t) - c, cy + ry * std::sin(t) - r));
     }
     return best;
