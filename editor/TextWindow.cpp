@@ -43,8 +43,10 @@ std::string CharacterName(uint32_t codePoint) {
     return name;
 }
 
+// The reason in the converter's own words, under a line of the editor's.
 void SayWhy(HWND owner, const std::string& why) {
-    MessageBoxA(owner, why.c_str(), "Text", MB_ICONEXCLAMATION | MB_OK);
+    std::string message = "The text cannot be drawn:\n\n" + why;
+    MessageBoxA(owner, message.c_str(), "Text", MB_ICONEXCLAMATION | MB_OK);
 }
 
 } // namespace
@@ -84,8 +86,8 @@ int TextWindow::PlaceText() {
     std::vector<uint32_t> text = BoxText(GetDlgItem(window, IDC_TEXT_EDIT));
     int unknown = FindUnknownCharacter(text);
     if (unknown >= 0) {
-        SayWhy(window, "The font has no character " + CharacterName(text[size_t(unknown)]) +
-                           " (it has 0x20-0x7E and 0xA0-0xFF).");
+        SayWhy(window, "the font has no character " + CharacterName(text[size_t(unknown)]) +
+                           " (it has 0x20-0x7E and 0xA0-0xFF)");
         return 0;
     }
     LRESULT choice = SendDlgItemMessageA(window, IDC_TEXT_SIZE, CB_GETCURSEL, 0, 0);
@@ -94,16 +96,17 @@ int TextWindow::PlaceText() {
     TextLogo logo;
     std::string error;
     if (!MakeTextLogo(text, fontSize, bold, PictureWidth(), PictureHeight(), logo, error)) {
-        error[0] = char(error[0] - 'a' + 'A');
-        SayWhy(window, error + ".");
+        SayWhy(window, error);
         return 0;
     }
-    theHistory.Checkpoint();
+    // One step, when the ink changed anything.
+    theHistory.Begin();
     const TextBlock& block = logo.block;
     for (int y = 0; y < block.height; ++y)
         for (int x = 0; x < block.width; ++x)
             if (block.cells[size_t(y) * block.width + x])
                 SetCell(logo.left + x, logo.top + y, 1);
+    theHistory.End();
     return 1;
 }
 
