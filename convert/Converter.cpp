@@ -23,10 +23,6 @@ namespace {
 
 const char kProgram[] = "pixmint-convert";
 
-// A block file's full length; a shorter one is cut short.
-constexpr long kLogoFileSize = 16 + kLogoHeight * 13;
-constexpr long kScreensaverFileSize = 10 + kScreensaverHeight * 13;
-
 enum class OutputKind { BlockFile, Png, Bmp, Pbm, Unknown };
 
 OutputKind OutputKindOf(const std::string& path) {
@@ -91,7 +87,8 @@ class Run {
         int logo = IsLogoBlockFile(path.c_str());
         if (!logo && !IsScreensaverBlockFile(path.c_str()))
             return -1;
-        long expected = logo ? kLogoFileSize : kScreensaverFileSize;
+        // A block file shorter than its kind's whole length is cut short.
+        long expected = logo ? kLogoBlockFileSize : kScreensaverBlockFileSize;
         if (size < expected)
             return Fail(0, path + ": " + (logo ? "logo" : "screensaver") +
                                " block file cut short (" + std::to_string(size) + " of " +

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "imaging/BitmapHeaders.h"
+#include "imaging/BitmapWriter.h"
 #include "imaging/RunLengthWalk.h"
 
 namespace {
@@ -100,6 +101,24 @@ TEST(RunLengthWalkTest, WalksEveryKindOfCode) {
     EXPECT_EQ(got.pixels.size(), 8u); // the literal's pixels came before its pad byte
     EXPECT_EQ(WalkRunLength(eight.data(), 4, false, 2, nullptr), 0);
     EXPECT_EQ(WalkRunLength(eight.data(), 0, false, 0, nullptr), 1);
+}
+
+// The bitmaps written for the import and the clipboard are checked end to
+// end (tests/e2e/test_pictures.py); here, where a clipboard bitmap's pixels
+// start, for headers the editor's own never have.
+TEST(BitmapWriterTest, FindsTheStartOfAClipboardBitmapsPixels) {
+    // Masks after a 40-byte header with bit fields, none after a larger one;
+    // a colour count given, or none for true colour; a header past the end.
+    std::vector<uint8_t> dib(200, 0);
+    dib[0] = 40, dib[14] = 16, dib[16] = kBitmapBitFields;
+    EXPECT_EQ(DibPixelsOffset(dib.data(), dib.size()), 52u);
+    dib[0] = 124;
+    EXPECT_EQ(DibPixelsOffset(dib.data(), dib.size()), 124u);
+    dib[0] = 40, dib[14] = 8, dib[16] = 0, dib[32] = 3;
+    EXPECT_EQ(DibPixelsOffset(dib.data(), dib.size()), 52u);
+    EXPECT_EQ(DibPixelsOffset(dib.data(), 52), 0u);
+    dib[0] = 39;
+    EXPECT_EQ(DibPixelsOffset(dib.data(), dib.size()), 0u);
 }
 
 } // namespace
