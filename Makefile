@@ -12,7 +12,7 @@ DESTDIR ?=
 # What 'make install' writes, and from where.
 CONVERT_PROGRAM := build/convert/pixmint-convert
 CONVERT_MANUAL := convert/pixmint-convert.1
-FONT_LICENCE := convert/font/OFL.txt
+FONT_LICENCE := lettering/font/OFL.txt
 bindir = $(DESTDIR)$(PREFIX)/bin
 man1dir = $(DESTDIR)$(PREFIX)/share/man/man1
 docdir = $(DESTDIR)$(PREFIX)/share/doc/pixmint-convert

@@ -6,10 +6,12 @@
 // and the application object, which restores the error mode, goes last.
 #include "editor/EditorApp.h"
 #include "editor/MailLink.h"
-#include "picture/CanvasWindow.h"
+#include "editor/CanvasWindow.h"
+#include "editor/PreviewWindow.h"
 #include "support/TextOverrideList.h"
 
 EditorApp theApp;
 MailLink theMailLink;
 CanvasWindow theCanvas;
+PreviewWindow thePreview;
 TextOverrideList theTextOverrides;

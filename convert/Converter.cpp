@@ -5,30 +5,23 @@
 #include <string>
 #include <vector>
 
-#include "convert/AreaScaling.h"
+#include "imaging/AreaScaling.h"
 #include "convert/ConvertOptions.h"
-#include "convert/ImageDecoder.h"
-#include "convert/ImageEncoder.h"
-#include "convert/ImageFit.h"
-#include "convert/InkDecision.h"
+#include "imaging/ImageDecoder.h"
+#include "imaging/ImageEncoder.h"
+#include "imaging/ImageFit.h"
+#include "imaging/InkDecision.h"
 #include "convert/PictureInfo.h"
 #include "convert/TextArgument.h"
-#include "convert/TextLogo.h"
+#include "lettering/TextLogo.h"
 #include "files/BlockFile.h"
 #include "files/ReplacementFile.h"
+#include "picture/PenRules.h"
 #include "picture/PictureGrid.h"
 
 namespace {
 
 const char kProgram[] = "pixmint-convert";
-
-// No image or block file comes near this; it keeps a mistaken input (a disk
-// image, say) from being read into memory whole.
-constexpr size_t kMaxInputBytes = size_t(256) * 1024 * 1024;
-
-// A block file's full length; a shorter one is cut short.
-constexpr long kLogoFileSize = 16 + kLogoHeight * 13;
-constexpr long kScreensaverFileSize = 10 + kScreensaverHeight * 13;
 
 enum class OutputKind { BlockFile, Png, Bmp, Pbm, Unknown };
 
@@ -78,7 +71,7 @@ class Run {
         size_t got;
         while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
             bytes.insert(bytes.end(), chunk, chunk + got);
-            if (bytes.size() > kMaxInputBytes) {
+            if (bytes.size() > kMaxImageFileBytes) {
                 std::fclose(file);
                 return Fail(0, path + ": too large for an image");
             }
@@ -94,7 +87,8 @@ class Run {
         int logo = IsLogoBlockFile(path.c_str());
         if (!logo && !IsScreensaverBlockFile(path.c_str()))
             return -1;
-        long expected = logo ? kLogoFileSize : kScreensaverFileSize;
+        // A block file shorter than its kind's whole length is cut short.
+        long expected = logo ? kLogoBlockFileSize : kScreensaverBlockFileSize;
         if (size < expected)
             return Fail(0, path + ": " + (logo ? "logo" : "screensaver") +
                                " block file cut short (" + std::to_string(size) + " of " +
@@ -129,7 +123,7 @@ class Run {
         FillPicture(options.invert ? 1 : 0);
         DecideInk(ScaleByAreaAverage(image, place.width, place.height, left - place.left,
                                      top - place.top, columns, rows),
-                  rule, left, top, columns, rows);
+                  rule, thePicture.cells, width, height, left, top, columns, rows);
         return 1;
     }
 
@@ -214,11 +208,13 @@ class Run {
         }
         ImageLook look;
         look.scale = options.scale;
-        look.colours = options.colours;
+        if (options.colours)
+            look.background = kBackgroundColour;
         ImageFormat format = kind == OutputKind::Png   ? ImageFormat::Png
                              : kind == OutputKind::Bmp ? ImageFormat::Bmp
                                                        : ImageFormat::Pbm;
-        std::vector<uint8_t> encoded = EncodePicture(format, look);
+        std::vector<uint8_t> encoded =
+            EncodePicture(format, look, thePicture.cells, PictureWidth(), PictureHeight());
         if (encoded.empty())
             return Fail(kExitFailed, options.output + ": cannot encode the image");
         if (!WriteWholeFile(options.output.c_str(), encoded.data(), encoded.size()))

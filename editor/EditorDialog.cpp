@@ -2,12 +2,17 @@
 
 #include "editor/AboutDialog.h"
 #include "editor/FileChooser.h"
+#include "editor/PictureClipboard.h"
+#include "editor/PreviewWindow.h"
+#include "editor/TextWindow.h"
 #include "files/BitmapImport.h"
 #include "files/BlockFile.h"
+#include "files/PictureImport.h"
 #include "picture/CanvasGeometry.h"
-#include "picture/CanvasWindow.h"
+#include "editor/CanvasWindow.h"
 #include "picture/PictureGrid.h"
 #include "picture/PictureHistory.h"
+#include "picture/PictureMoves.h"
 #include "res/resource.h"
 #include "support/CommandLine.h"
 #include "ui/framework/WindowHelpers.h"
@@ -28,12 +33,42 @@ int FileExists(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The left edge of the strip right of the canvas, and the top of the preview
+// above the tools, in dialog units.
+constexpr int kStripLeft = 482;
+constexpr int kPreviewTop = 5;
+
+struct ToolButton {
+    int id;
+    Tool tool;
+};
+
+constexpr ToolButton kToolButtons[] = {
+    {IDC_TOOL_PEN, Tool::Pen},
+    {IDC_TOOL_LINE, Tool::Line},
+    {IDC_TOOL_RECTANGLE, Tool::Rectangle},
+    {IDC_TOOL_FILLED_RECTANGLE, Tool::FilledRectangle},
+    {IDC_TOOL_ELLIPSE, Tool::Ellipse},
+    {IDC_TOOL_FILLED_ELLIPSE, Tool::FilledEllipse},
+    {IDC_TOOL_FILL, Tool::Fill},
+};
+
+// A point in dialog units as client pixels of the dialog.
+POINT DialogPoint(HWND dialog, int x, int y) {
+    RECT rect = {x, y, x, y};
+    MapDialogRect(dialog, &rect);
+    return {rect.left, rect.top};
+}
+
 } // namespace
 
 LRESULT EditorDialog::OnInitDialog() {
     SetPictureMode(PictureMode::Screensaver);
     SendDlgItemMessageA(window, IDC_PICTURE_SIZE, BM_SETCHECK, BST_CHECKED, 0);
-    theCanvas.Create(this, kCanvasLeft, kCanvasTop, ClientWidth());
+    theCanvas.Create(this, kCanvasLeft, kCanvasTop, CanvasAreaWidth());
+    POINT preview = DialogPoint(window, kStripLeft, kPreviewTop);
+    thePreview.Create(this, preview.x, preview.y);
+    OnTool(IDC_TOOL_PEN);
     // Until a load or a save, Close compares with this empty start.
     theHistory.Clear();
     theHistory.MarkSaved();
@@ -55,6 +90,13 @@ void EditorDialog::OnClose(INT_PTR code) {
 }
 
 LRESULT EditorDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam && reinterpret_cast<HWND>(lParam) == theCanvas.window) {
+        thePreview.Refresh();
+        return 0;
+    }
+    // Any command drops a shape being dragged before it acts; Esc does only that.
+    if (theCanvas.CancelShape() && LOWORD(wParam) == IDM_ESCAPE)
+        return 0;
     switch (LOWORD(wParam)) {
     case IDC_NEW:
         OnNew();
@@ -77,6 +119,33 @@ LRESULT EditorDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     case IDM_REDO:
         OnRedo();
         break;
+    case IDM_COPY:
+        OnCopy();
+        break;
+    case IDM_PASTE:
+        OnPaste();
+        break;
+    case IDC_TOOL_PEN:
+    case IDC_TOOL_LINE:
+    case IDC_TOOL_RECTANGLE:
+    case IDC_TOOL_FILLED_RECTANGLE:
+    case IDC_TOOL_ELLIPSE:
+    case IDC_TOOL_FILLED_ELLIPSE:
+    case IDC_TOOL_FILL:
+        OnTool(LOWORD(wParam));
+        break;
+    case IDC_TEXT:
+        OnText();
+        break;
+    case IDC_SHIFT_LEFT:
+    case IDC_SHIFT_RIGHT:
+    case IDC_SHIFT_UP:
+    case IDC_SHIFT_DOWN:
+    case IDC_MIRROR_LEFT_RIGHT:
+    case IDC_MIRROR_TOP_BOTTOM:
+        OnMove(LOWORD(wParam));
+        break;
+    case IDM_ESCAPE:
     case IDCANCEL:
     case IDC_CLOSE:
         // Staying open: nothing to end, nothing to forward.
@@ -138,6 +207,44 @@ int EditorDialog::OnSave() {
     return path[0] != '\0' && SaveTo(path);
 }
 
+void EditorDialog::OnTool(int buttonId) {
+    for (const ToolButton& button : kToolButtons)
+        if (button.id == buttonId)
+            theCanvas.SetTool(button.tool);
+    CheckRadioButton(window, IDC_TOOL_PEN, IDC_TOOL_FILL, buttonId);
+}
+
+void EditorDialog::OnMove(int commandId) {
+    theHistory.Checkpoint();
+    switch (commandId) {
+    case IDC_SHIFT_LEFT:
+        ShiftPicture(thePicture, -1, 0);
+        break;
+    case IDC_SHIFT_RIGHT:
+        ShiftPicture(thePicture, 1, 0);
+        break;
+    case IDC_SHIFT_UP:
+        ShiftPicture(thePicture, 0, -1);
+        break;
+    case IDC_SHIFT_DOWN:
+        ShiftPicture(thePicture, 0, 1);
+        break;
+    case IDC_MIRROR_LEFT_RIGHT:
+        MirrorPictureLeftRight(thePicture);
+        break;
+    default:
+        MirrorPictureTopBottom(thePicture);
+        break;
+    }
+    Repaint();
+}
+
+// The text window puts its text into the picture itself, as one step.
+void EditorDialog::OnText() {
+    if (ShowTextWindow(this))
+        Repaint();
+}
+
 void EditorDialog::OnUndo() {
     if (theHistory.Undo())
         ShowRestoredPicture();
@@ -146,6 +253,21 @@ void EditorDialog::OnUndo() {
 void EditorDialog::OnRedo() {
     if (theHistory.Redo())
         ShowRestoredPicture();
+}
+
+void EditorDialog::OnCopy() {
+    CopyPictureToClipboard(window);
+}
+
+// Imported as a bitmap file of the same pixels would be, as one step; without
+// a picture on the clipboard nothing changes.
+void EditorDialog::OnPaste() {
+    HANDLE image = LoadClipboardPicture(window);
+    if (!image)
+        return;
+    theHistory.Checkpoint();
+    ImportLoadedBitmap(image, window);
+    Repaint();
 }
 
 void EditorDialog::ShowRestoredPicture() {
@@ -189,8 +311,9 @@ int EditorDialog::MayClose() {
     }
 }
 
-// A block file brings its own size and the check box follows it; a bitmap is
-// scaled into the current size. Anything else leaves an empty picture.
+// A block file brings its own size and the check box follows it; a bitmap,
+// or a picture in another image format, is scaled into the current size.
+// Anything else leaves an empty picture.
 // The picture before it is a step of its own, whatever the file turns out to be.
 void EditorDialog::LoadFrom(const char* path) {
     theHistory.Checkpoint();
@@ -207,7 +330,7 @@ void EditorDialog::LoadFrom(const char* path) {
         SetButtonCheck(window, IDC_PICTURE_SIZE, screensaver);
         ReadBlockFile(path);
         theHistory.MarkSaved();
-    } else if (IsBitmapFile(path) && ImportBitmap(path, window)) {
+    } else if (IsBitmapFile(path) ? ImportBitmap(path, window) : ImportPicture(path, window)) {
         theHistory.MarkSaved();
     } else {
         // A "BM" file the loader cannot read is as unreadable as any other.
@@ -228,14 +351,14 @@ int EditorDialog::SaveTo(const char* path) {
     return 1;
 }
 
-int EditorDialog::ClientWidth() {
-    RECT client;
-    GetClientRect(window, &client);
-    return client.right - client.left;
+// The canvas ends at least a pixel before the strip.
+int EditorDialog::CanvasAreaWidth() {
+    return DialogPoint(window, kStripLeft, 0).x - kCanvasLeft - 1;
 }
 
 void EditorDialog::ResizeCanvas() {
-    theCanvas.Resize(this, ClientWidth());
+    theCanvas.Resize(this, CanvasAreaWidth());
+    thePreview.Resize();
 }
 
 // The main window does not clip its children, so this repaints the canvas too.

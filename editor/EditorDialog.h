@@ -2,7 +2,9 @@
 // above a row of buttons. Its command handler is where New, Invert, the size
 // switch, Load..., Save... and Close meet the picture and the files. Every
 // change of the picture is a step that undo and redo go through, and closing
-// asks first when the picture holds changes that were never saved.
+// asks first when the picture holds changes that were never saved. Right of
+// the canvas: the real-size preview, the tool strip and the buttons that move
+// and mirror the picture.
 #pragma once
 
 #include <windows.h>
@@ -42,6 +44,13 @@ class EditorDialog : public DialogObject {
     int OnSave();
     void OnUndo();
     void OnRedo();
+    void OnCopy();
+    void OnPaste();
+    // A tool button or its key: the canvas takes the tool, the button shows it.
+    void OnTool(int buttonId);
+    // Shifts and mirrors act on the visible picture, one step each.
+    void OnMove(int commandId);
+    void OnText();
     void OnDropFiles(HDROP drop);
     // Close, the close box and Esc: 1 when the program may end, after the
     // user was asked about unsaved changes and answered Yes (and the picture
@@ -50,7 +59,8 @@ class EditorDialog : public DialogObject {
     // After undo or redo: the check box and the canvas follow the picture.
     void ShowRestoredPicture();
 
-    int ClientWidth();
+    // The width the canvas may take: up to the tool strip.
+    int CanvasAreaWidth();
     void ResizeCanvas();
     void Repaint();
 };

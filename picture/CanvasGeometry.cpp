@@ -1,5 +1,7 @@
 #include "picture/CanvasGeometry.h"
 
+#include <cstdint>
+
 #include "picture/PictureGrid.h"
 
 int CanvasCellSize(int clientWidth, int pictureWidth, int controlsTop) {
@@ -32,4 +34,20 @@ CellHit HitTestCell(int x, int y, int clientWidth, int clientHeight, int cellWid
 
 CellRect CellRectangle(int column, int row, int cellWidth, int cellHeight) {
     return {column * cellWidth, row * cellHeight, (column + 1) * cellWidth, (row + 1) * cellHeight};
+}
+
+namespace {
+
+// value / divisor rounded down, for negative values too.
+int FloorDivide(int value, int divisor) {
+    int quotient = value / divisor;
+    return quotient * divisor > value ? quotient - 1 : quotient;
+}
+
+} // namespace
+
+CellHit CellAtPoint(unsigned x, unsigned y, int cellWidth, int cellHeight) {
+    if (cellWidth <= 0 || cellHeight <= 0)
+        return {0, 0};
+    return {FloorDivide(int16_t(x), cellWidth), FloorDivide(int16_t(y), cellHeight)};
 }

@@ -35,3 +35,8 @@ CellHit HitTestCell(int x, int y, int clientWidth, int clientHeight, int cellWid
                     int pictureWidth, int pictureHeight);
 
 CellRect CellRectangle(int column, int row, int cellWidth, int cellHeight);
+
+// The cell under (x, y) wherever the point lies, for a shape dragged beyond
+// the canvas: x and y are the pointer's 16-bit words read as signed numbers,
+// and a point left of or above the canvas gives a negative column or row.
+CellHit CellAtPoint(unsigned x, unsigned y, int cellWidth, int cellHeight);

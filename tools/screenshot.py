@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Makes the README's screenshot from a real run: starts the editor under Wine
-on a private virtual screen, paints a picture with the X pointer, checks that
-the canvas shows it, and writes the main window as a PNG.
+on a private virtual screen, draws a picture with the tools (a rectangle
+dragged with the X pointer, a text through the text window), checks that the
+canvas and the real-size preview show it, and writes the main window as a PNG.
 
     tools/screenshot.py [--program EXE] [--out PNG]
 
@@ -19,64 +20,27 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
 import harness  # noqa: E402
-from formats import blank, SCREENSAVER_HEIGHT  # noqa: E402
-
-# 5 x 7 letters, '#' ink.
-GLYPHS = {
-    "P": ["####.", "#...#", "#...#", "####.", "#....", "#....", "#...."],
-    "I": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "#####"],
-    "X": ["#...#", "#...#", ".#.#.", "..#..", ".#.#.", "#...#", "#...#"],
-    "M": ["#...#", "##.##", "#.#.#", "#.#.#", "#...#", "#...#", "#...#"],
-    "N": ["#...#", "##..#", "#.#.#", "#..##", "#...#", "#...#", "#...#"],
-    "T": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."],
-    "A": [".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
-    "5": ["#####", "#....", "####.", "....#", "....#", "#...#", ".###."],
-    "0": [".###.", "#...#", "#..##", "#.#.#", "##..#", "#...#", ".###."],
-}
+from formats import SCREENSAVER_HEIGHT  # noqa: E402
 
 
-def draw_text(picture, text, left, top, scale):
-    for i, letter in enumerate(text):
-        for y, line in enumerate(GLYPHS[letter]):
-            for x, mark in enumerate(line):
-                if mark == "#":
-                    for dy in range(scale):
-                        for dx in range(scale):
-                            picture[top + y * scale + dy][left + (i * 6 + x) * scale + dx] = 1
-
-
-def design():
-    """A frame, the name in double-size letters and the phone's model below."""
-    picture = blank(SCREENSAVER_HEIGHT)
-    for c in range(2, 99):
-        picture[2][c] = picture[46][c] = 1
-    for r in range(2, 47):
-        picture[r][2] = picture[r][98] = 1
-    draw_text(picture, "PIXMINT", 9, 9, 2)
-    draw_text(picture, "A50", 42, 31, 1)
-    return picture
-
-
-def runs(picture):
-    """Horizontal runs of ink as lists of cells."""
-    for r, row in enumerate(picture):
-        c = 0
-        while c < len(row):
-            if row[c]:
-                start = c
-                while c < len(row) and row[c]:
-                    c += 1
-                yield [(x, r) for x in range(start, c)]
-            c += 1
-
-
-def paint(editor, picture):
-    """Paints each run with the left button: pressed over the first cell,
-    moved along the run and back to the first, released there (a move paints
-    the cell it reaches; the press alone does not)."""
-    for cells in runs(picture):
-        path = cells + [cells[0]] if len(cells) > 1 else cells
-        editor.paint_through(path, harness.INK, button=1)
+def draw(editor):
+    """A frame dragged with the rectangle tool, the name and the phone's model
+    in bold 16-pixel letters, and the ellipse tool left active."""
+    session = editor.session
+    session.keys("r")
+    session.move(*editor.cell_point(2, 2))
+    session.xdo("mousedown", 1, "sleep", 0.1)
+    session.xdo("mousemove", "--sync", *editor.cell_point(50, 30), "sleep", 0.1)
+    session.xdo("mousemove", "--sync", *editor.cell_point(98, 46), "sleep", 0.1, "mouseup", 1)
+    session.keys("t")
+    window = editor.wait_window("Text")
+    session.focus(window)
+    session.type_text("Pixmint")
+    session.keys("Return")
+    session.type_text("A50")
+    session.keys("Tab", "Down", "Down", "Down", "Tab", "space", "Tab", "Return")
+    editor.wait_gone("Text")
+    session.keys("e")
     editor.park_pointer()
 
 
@@ -98,13 +62,16 @@ def main():
     try:
         editor = harness.Editor(session, program, workdir,
                                 os.path.join(session.dir, "screens"))
-        picture = design()
-        paint(editor, picture)
-        screen = editor.settle("painted")
+        draw(editor)
+        screen = editor.settle("drawn")
         shown = editor.picture(screen)
-        wrong = harness.differing_cells(shown, picture)
+        frame = [(c, r) for c in range(2, 99) for r in (2, 46)] + \
+                [(c, r) for r in range(2, 47) for c in (2, 98)]
+        if any(not shown[r][c] for c, r in frame) or sum(map(sum, shown)) <= len(set(frame)):
+            sys.exit("screenshot.py: the canvas does not show the frame and the text")
+        wrong = harness.differing_cells(editor.preview(screen, SCREENSAVER_HEIGHT), shown)
         if wrong:
-            sys.exit("screenshot.py: %d cells did not take the paint, first %s" % (len(wrong), wrong[:8]))
+            sys.exit("screenshot.py: the preview differs from the canvas at %s" % wrong[:8])
         os.makedirs(os.path.dirname(os.path.abspath(options.out)), exist_ok=True)
         screen.save_png(options.out, editor.frame)
         print("screenshot.py: wrote %s" % options.out)

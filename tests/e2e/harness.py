@@ -27,7 +27,7 @@ WIDTH = 101
 
 # Dialog-unit layout of the main window: client size and control rectangles
 # (left, top, width, height).
-DIALOG_SIZE = (478, 276)
+DIALOG_SIZE = (598, 276)
 CONTROLS = {
     "new": (7, 229, 54, 16),
     "load": (67, 229, 54, 16),
@@ -35,7 +35,24 @@ CONTROLS = {
     "close": (187, 229, 54, 16),
     "invert": (276, 228, 42, 18),
     "size": (6, 257, 462, 13),
+    # The strip right of the canvas: tools, Text..., moving and mirroring.
+    "pen": (482, 44, 110, 14),
+    "line": (482, 59, 110, 14),
+    "rectangle": (482, 74, 110, 14),
+    "filled rectangle": (482, 89, 110, 14),
+    "ellipse": (482, 104, 110, 14),
+    "filled ellipse": (482, 119, 110, 14),
+    "fill": (482, 134, 110, 14),
+    "text": (482, 153, 110, 14),
+    "left": (482, 183, 54, 14),
+    "right": (538, 183, 54, 14),
+    "up": (482, 198, 54, 14),
+    "down": (538, 198, 54, 14),
+    "mirror h": (482, 216, 110, 14),
+    "mirror v": (482, 231, 110, 14),
 }
+# The top-left corner of the real-size preview, in dialog units.
+PREVIEW = (482, 5)
 # The question before closing with unsaved changes.
 QUESTION_TITLE = "Pixmint"
 MAIN_TITLE = "Pixmint v0.2b by Tovren (logo size: x=101, y=29; screensaver size: x=101, y=49)"
@@ -177,6 +194,16 @@ class Session:
 
     def focus(self, window):
         self.xdo("windowfocus", "--sync", window)
+
+    def focused(self):
+        out = self.xdo("getwindowfocus").strip()
+        return int(out) if out.isdigit() else None
+
+    def keys_to(self, window, *names):
+        """Keys for this window only: they are sent once it has the focus."""
+        poll("window %d to have the focus" % window,
+             lambda: self.focused() == window or self.focus(window))
+        self.keys(*names)
 
 
 # ----------------------------------------------------------------------------
@@ -447,14 +474,21 @@ class Editor:
         self.type_into(dialog, path)
         return dialog
 
+    def dismiss(self, title):
+        """Waits for a dialog, lets it finish drawing, gives it Escape once it
+        has the focus (never to the window below it) and waits until it is gone."""
+        window = self.wait_window(title)
+        self.settle(title + "-shown", whole_screen=True)
+        self.session.keys_to(window, "Escape")
+        self.wait_gone(title)
+
     def dismiss_strays(self, titles=("Error", "Save As", "Open")):
         """Closes dialogs an earlier failed case left open, with Escape."""
         for _ in range(6):
             open_windows = [w for t in titles for w in self.session.windows("^%s$" % t)]
             if not open_windows:
                 return
-            self.session.focus(open_windows[-1])
-            self.session.keys("Escape")
+            self.session.keys_to(open_windows[-1], "Escape")
             time.sleep(0.3)
 
     # Reading the screen -----------------------------------------------------
@@ -513,6 +547,22 @@ class Editor:
                                    % (column, row, colour))
             rows.append(values)
         return rows
+
+    def preview(self, screen, height):
+        """The picture as the real-size preview shows it, one pixel a cell:
+        its top-left cell is the first pixel of canvas colours near its place."""
+        colours = (INK, BACKGROUND)
+        x0, y0 = self.dialog_point(*PREVIEW)
+        corners = [(x, y) for y in range(y0 - 4, y0 + 8) for x in range(x0 - 4, x0 + 8)
+                   if screen.pixel(x, y) in colours and screen.pixel(x - 1, y) not in colours
+                   and screen.pixel(x, y - 1) not in colours]
+        if not corners:
+            raise E2EError("no preview near %r" % ((x0, y0),))
+        x0, y0 = corners[0]
+        rows = [[screen.pixel(x0 + c, y0 + r) for c in range(WIDTH)] for r in range(height + 1)]
+        if any(p not in colours for row in rows[:height] for p in row) or rows[height][0] in colours:
+            raise E2EError("the preview is not %d rows of canvas colours" % height)
+        return [[1 if p == INK else 0 for p in row] for row in rows[:height]]
 
     def settle(self, name, check=None, timeout=5, whole_screen=False):
         """Screenshot once the program has finished drawing: two grabs in a
@@ -604,6 +654,7 @@ def main():
     parser.add_argument("--session-dir", required=True)
     parser.add_argument("--out-dir", required=True)
     parser.add_argument("--converter", help="pixmint-convert.exe, for the cases that compare with it")
+    parser.add_argument("--clipboard-tool", help="clipboard_tool.exe, the clipboard's other program")
     parser.add_argument("rest", nargs="*")
     options = parser.parse_args()
     if not os.path.isfile(options.program):
@@ -615,6 +666,8 @@ def main():
     options.program = os.path.abspath(options.program)
     if options.converter:
         options.converter = os.path.abspath(options.converter)
+    if options.clipboard_tool:
+        options.clipboard_tool = os.path.abspath(options.clipboard_tool)
     EditorTestCase.options = options
     started = session.start()
     try:

@@ -1,7 +1,10 @@
 """Painting with the real pointer, the size switch, New, Invert, undo and redo,
-the keyboard, and the Close button with its question, all in one run of the
-editor (the cases run in order)."""
+the keyboard, the shape tools, fill, moving and mirroring, text, and the Close
+button with its question, all in one run of the editor (the cases run in
+order)."""
 
+import re
+import subprocess
 import sys
 
 import harness
@@ -196,8 +199,7 @@ class PaintingTest(EditorTestCase):
         # a stroke out and back in after it joins nothing across the outside.
         editor.session.move(*editor.cell_point(50, 20))
         keys("ctrl+o")
-        editor.wait_window("Open")
-        editor.dismiss_strays(("Open",))
+        editor.dismiss("Open")
         editor.paint_through([(60, 2)], harness.INK, button=1, release=False)
         # A pause outside, so that the platform does not merge the moves.
         editor.session.xdo("mousemove", "--sync", *editor.dialog_point(30, 215), "sleep", 0.3)
@@ -233,7 +235,134 @@ class PaintingTest(EditorTestCase):
         self.assertPicture(self.picture("cancelled", SCREENSAVER_HEIGHT),
                            blank(SCREENSAVER_HEIGHT, 1), "picture after Cancel")
 
-    def test_10_close_button_asks_and_no_ends_with_zero(self):
+    def shown_with_preview(self, name, rows=SCREENSAVER_HEIGHT):
+        """The canvas's picture, once the real-size preview shows the same."""
+        def agree(screen):
+            try:
+                return self.editor.picture(screen) == self.editor.preview(screen, rows)
+            except harness.E2EError:
+                return False
+        screen = self.shown(name, lambda s: self.editor.visible_rows(s) == rows and agree(s))
+        shown = self.editor.picture(screen)
+        self.assertPicture(self.editor.preview(screen, rows), shown, name + ": preview")
+        return shown
+
+    def drag(self, start, end, button=1):
+        """Presses over one cell and moves, with the button held, through two
+        cells on the way to the other; the button stays down."""
+        (c0, r0), (c1, r1) = start, end
+        self.editor.session.xdo("mousemove", "--sync", *self.editor.cell_point(c0, r0), "mousedown",
+                                button, "sleep", 0.1)
+        for k in (1, 2, 3):
+            point = self.editor.cell_point(c0 + (c1 - c0) * k // 3, r0 + (r1 - r0) * k // 3)
+            self.editor.session.xdo("mousemove", "--sync", *point, "sleep", 0.1)
+
+    def test_10_shapes_show_while_dragged_and_commit_at_button_up(self):
+        editor = self.editor
+        keys = editor.session.keys
+        self.new_picture()
+        keys("r")
+        box = [[int(10 <= c <= 30 and 5 <= r <= 15 and (c in (10, 30) or r in (5, 15)))
+                for c in range(101)] for r in range(SCREENSAVER_HEIGHT)]
+        self.drag((30, 15), (10, 5))
+        try:
+            screen = self.shown("rectangle-dragged", lambda s: editor.picture(s) == box)
+            self.assertPicture(editor.picture(screen), box, "rectangle while dragged")
+            self.assertPicture(editor.preview(screen, SCREENSAVER_HEIGHT),
+                               blank(SCREENSAVER_HEIGHT), "picture while dragged")
+        finally:
+            editor.session.xdo("mouseup", 1)
+        editor.park_pointer()
+        self.assertPicture(self.shown_with_preview("rectangle"), box, "rectangle")
+        # A filled ellipse dragged beyond the canvas, then Esc: nothing changes,
+        # the program stays, and no step is left behind.
+        keys("shift+e")
+        self.drag((80, 30), (130, 70))
+        try:
+            self.shown("ellipse-dragged",
+                       lambda s: editor.picture(s)[48][100] == 1 and editor.picture(s)[30][80] == 0)
+            keys("Escape")
+            cancelled = self.shown("ellipse-cancelled", lambda s: editor.picture(s) == box)
+            self.assertPicture(editor.picture(cancelled), box, "Esc while dragging")
+        finally:
+            editor.session.xdo("mouseup", 1)
+        editor.park_pointer()
+        self.assertPicture(self.shown_with_preview("after-cancel"), box, "after the button-up")
+        self.assertFalse(editor.session.windows("^" + harness.QUESTION_TITLE + "$"), "Esc asked")
+        keys("ctrl+z")
+        self.assertPicture(self.shown_with_preview("undo-rectangle"), blank(SCREENSAVER_HEIGHT),
+                           "undo of the rectangle")
+        keys("ctrl+y")
+
+    def test_11_fill_shift_and_mirror(self):
+        editor = self.editor
+        keys = editor.session.keys
+        expected = self.shown_with_preview("before-fill")
+        keys("f")
+        editor.click_cell(20, 10)
+        editor.park_pointer()
+        expected = [[int(v or (10 <= c <= 30 and 5 <= r <= 15)) for c, v in enumerate(row)]
+                    for r, row in enumerate(expected)]
+        self.assertPicture(self.shown_with_preview("filled"), expected, "fill inside the box")
+        keys("Left")
+        shifted = [row[1:] + row[:1] for row in expected]
+        self.assertPicture(self.shown_with_preview("shifted-left"), shifted, "Left")
+        editor.press("up")
+        editor.park_pointer()
+        shifted = shifted[1:] + shifted[:1]
+        self.assertPicture(self.shown_with_preview("shifted-up"), shifted, "Up button")
+        keys("shift+h")
+        mirrored = [row[::-1] for row in shifted]
+        self.assertPicture(self.shown_with_preview("mirrored"), mirrored, "Shift+H")
+        keys("ctrl+z", "ctrl+z", "ctrl+z")
+        self.assertPicture(self.shown_with_preview("moves-undone"), expected, "three undos")
+        keys("p")
+
+    def converted_text(self, *arguments):
+        """The picture pixmint-convert --info makes of a text, as rows."""
+        session = self.session
+        result = subprocess.run([session.runner, "exec", "--build-dir", session.dir,
+                                 self.options.converter, "--info"] + list(arguments),
+                                env=session._base_env(), capture_output=True, text=True)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        return [[1 if mark == "#" else 0 for mark in line.strip()]
+                for line in result.stdout.splitlines() if re.fullmatch(r"[.#]{101}", line.strip())]
+
+    def test_12_text_is_drawn_as_the_converter_draws_it_and_undone(self):
+        editor = self.editor
+        keys = editor.session.keys
+        self.new_picture()
+        # The picture's ink stays where the text has none.
+        editor.click_cell(0, 0)
+        editor.park_pointer()
+        start = blank(SCREENSAVER_HEIGHT)
+        start[0][0] = 1
+        keys("t")
+        window = editor.wait_window("Text")
+        editor.session.focus(window)
+        editor.session.type_text("Pix")
+        keys("Return")
+        editor.session.type_text("mint")
+        keys("Tab", "End", "Tab", "space")  # size 32, Bold
+        editor.shot("text-window", whole_screen=True)
+        # Two lines of 32 rows do not fit in 49: a message, and the window stays.
+        keys("Tab", "Return")
+        message = editor.wait_window("Text", count=2)
+        editor.shot("does-not-fit", whole_screen=True)
+        editor.session.focus(message)
+        keys("Return")
+        editor.wait_gone("Text", count=1)
+        # Back from OK to the size: 14.
+        editor.session.focus(window)
+        keys("shift+Tab", "shift+Tab", "Home", "Down", "Down", "Tab", "Tab", "Return")
+        editor.wait_gone("Text")
+        expected = self.converted_text("--text", "Pix\nmint", "--font-size", "14", "--bold")
+        expected[0][0] = 1
+        self.assertPicture(self.shown_with_preview("text"), expected, "text")
+        keys("ctrl+z")
+        self.assertPicture(self.shown_with_preview("text-undone"), start, "text undone")
+
+    def test_20_close_button_asks_and_no_ends_with_zero(self):
         self.editor.press("close")
         question = self.editor.wait_window(harness.QUESTION_TITLE)
         self.session.focus(question)

@@ -124,7 +124,7 @@ TEST(ResourceTest, MainWindowTemplateIsExactlyAsDrawn) {
     const WORD count = t.Word();
     EXPECT_EQ(0, t.Short());
     EXPECT_EQ(0, t.Short());
-    EXPECT_EQ(478, t.Short());
+    EXPECT_EQ(598, t.Short());
     EXPECT_EQ(276, t.Short());
     EXPECT_EQ("", t.NameOrOrdinal()); // no menu
     EXPECT_EQ("", t.NameOrOrdinal()); // the standard dialog class
@@ -143,6 +143,22 @@ TEST(ResourceTest, MainWindowTemplateIsExactlyAsDrawn) {
         {0xFFFFFFFF, "#130", "Pixmint for Siemens A50\nby Tovren", 366, 228, 101, 18, 0x50020000},
         {1022, "#128", "ScreenSaver/Logo Operator", 6, 257, 462, 13, 0x50010003},
         {1023, "#128", "Invert", 276, 228, 42, 18, 0x50010000},
+        // The strip right of the canvas: push-like radio buttons for the tools.
+        {1030, "#128", "Pen (P)", 482, 44, 110, 14, 0x50031004},
+        {1031, "#128", "Line (L)", 482, 59, 110, 14, 0x50011004},
+        {1032, "#128", "Rectangle (R)", 482, 74, 110, 14, 0x50011004},
+        {1033, "#128", "Filled rectangle (Shift+R)", 482, 89, 110, 14, 0x50011004},
+        {1034, "#128", "Ellipse (E)", 482, 104, 110, 14, 0x50011004},
+        {1035, "#128", "Filled ellipse (Shift+E)", 482, 119, 110, 14, 0x50011004},
+        {1036, "#128", "Fill (F)", 482, 134, 110, 14, 0x50011004},
+        {1037, "#128", "Text... (T)", 482, 153, 110, 14, 0x50030000},
+        {0xFFFFFFFF, "#130", "Move (arrow keys):", 482, 173, 110, 8, 0x50020000},
+        {1040, "#128", "Left", 482, 183, 54, 14, 0x50010000},
+        {1041, "#128", "Right", 538, 183, 54, 14, 0x50010000},
+        {1042, "#128", "Up", 482, 198, 54, 14, 0x50010000},
+        {1043, "#128", "Down", 538, 198, 54, 14, 0x50010000},
+        {1044, "#128", "Mirror H (Shift+H)", 482, 216, 110, 14, 0x50010000},
+        {1045, "#128", "Mirror V (Shift+V)", 482, 231, 110, 14, 0x50010000},
     };
     ASSERT_EQ(expected.size(), count);
     ExpectControls(t, expected);
@@ -218,7 +234,8 @@ TEST(ResourceTest, StringsAreInTheRussianTable) {
     const std::pair<int, const char*> strings[] = {
         {IDS_ABOUT_TITLE, "About..."},
         {IDS_OPEN_FILTER, "Support types:Bitmap,EEProm block (*.bmp,*.bin)|*.bmp;*.bin|Bitmap|"
-                          "*.bmp|EEProm block|*.bin||"},
+                          "*.bmp|EEProm block|*.bin|Pictures (*.png,*.gif,*.jpg,*.tif,*.ico)|"
+                          "*.png;*.gif;*.jpg;*.jpeg;*.tif;*.tiff;*.ico|All files|*.*||"},
         {IDS_MAIN_TITLE, "Pixmint v0.2b by Tovren (logo size: x=101, y=29; screensaver size: "
                          "x=101, y=49)"},
         {IDS_SAVE_FILTER, "Binary EEProm block|*.bin||"},
