@@ -132,15 +132,22 @@ void ReadBlockFile(const char* path) {
 int WriteBlockFile(const char* path) {
     if (path == nullptr)
         return 0;
-    // The new block file is made under a temporary name before its companion,
-    // the companion is complete before the first byte of block data, and the
-    // old block file is replaced only once the new one is complete.
-    ReplacementFile file(path);
-
+    // The companion is written first, then the block data, each under a
+    // temporary name; only when both are complete on the disk do they take
+    // the old files' places, together: a Save that fails leaves both old
+    // files as they were. A companion whose folder does not exist is left
+    // out and the block file is written alone.
     TextString infoPath = BlockInfoPath(path);
-    if (infoPath.length > 0)
-        WriteBlockInfoFile(infoPath.text, GetPictureMode());
+    ReplacementFile info(infoPath.length > 0 ? infoPath.text : nullptr);
+    const int withInfo = infoPath.length > 0 && !info.FolderMissing();
+    if (withInfo) {
+        TextString text = BlockInfoText(GetPictureMode());
+        if (info.stream() == nullptr ||
+            std::fwrite(text.text, 1, size_t(text.length), info.stream()) != size_t(text.length))
+            return 0;
+    }
 
+    ReplacementFile file(path);
     if (file.stream() == nullptr)
         return 0;
     uint8_t data[kMaxBlockFileSize];
@@ -156,5 +163,5 @@ int WriteBlockFile(const char* path) {
 
     if (std::fwrite(data, 1, size, file.stream()) != size)
         return 0;
-    return file.Commit();
+    return withInfo ? CommitTogether(info, file) : file.Commit();
 }

@@ -18,8 +18,7 @@ int IsScreensaverBlockFile(const char* path);
 void ReadBlockFile(const char* path);
 
 // Writes the picture as a block file of the current size, and beside it the
-// block info file when the file name holds ".bin". The new block file takes
-// the old one's place only once it is complete: returns 1 then, else 0, and
-// after a failure an existing block file is left exactly as it was. The block
-// info file does not count towards the result.
+// block info file when the file name holds ".bin". The two new files take the
+// old ones' places together, once both are complete: returns 1 then, else 0,
+// and after a failure both old files are left exactly as they were.
 int WriteBlockFile(const char* path);

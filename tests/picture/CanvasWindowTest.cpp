@@ -210,6 +210,12 @@ TEST_F(CanvasWindowTest, ClickPaintsAtTheButtonUpOnly) {
     EXPECT_EQ(0, canvas.backgroundArmed);
     EXPECT_EQ(0, CellAt(10, 12));
     EXPECT_EQ(kBackgroundColour, ScreenColour(10, 12));
+
+    // A release whose button went down in another window (the second click
+    // of a double-click that closed a file chooser) paints nothing.
+    SendAtCell(WM_LBUTTONUP, 5, 5);
+    EXPECT_EQ(0, CellAt(5, 5));
+    EXPECT_EQ(kBackgroundColour, ScreenColour(5, 5));
 }
 
 TEST_F(CanvasWindowTest, DragPaintsEveryCellOnTheLineBetweenItsMoves) {
@@ -272,6 +278,7 @@ TEST_F(CanvasWindowTest, ButtonUpStoresItsOwnPenWhateverTheOtherPen) {
     MakeCanvas();
     SetCell(5, 5, 1);
     SendAtCell(WM_LBUTTONDOWN, 5, 5);
+    SendAtCell(WM_RBUTTONDOWN, 5, 5);
     SendAtCell(WM_RBUTTONUP, 5, 5);
     EXPECT_EQ(0, CellAt(5, 5));
     EXPECT_EQ(kBackgroundColour, ScreenColour(5, 5));
