@@ -100,6 +100,9 @@ int KeepPermissions(FILE* stream, const char* target) {
 }
 
 #ifdef _WIN32
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 int Exists(const char* path) {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
@@ -220,6 +223,8 @@ int ReplacementFile::PutInPlace(int keepOld) {
         }
         if (keepOld && old.length == 0)
             return 0;
+        // Not every implementation of ReplaceFile carries the attributes.
+        SetFileAttributesA(temporary_.text, GetFileAttributesA(target_.text) & kKeptAttributes);
         if (!ReplaceFileA(target_.text, temporary_.text, keepOld ? old.text : nullptr,
                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
             return 0;
