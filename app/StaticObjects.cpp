@@ -6,7 +6,7 @@
 // and the application object, which restores the error mode, goes last.
 #include "editor/EditorApp.h"
 #include "editor/MailLink.h"
-#include "picture/CanvasWindow.h"
+#include "editor/CanvasWindow.h"
 #include "support/TextOverrideList.h"
 
 EditorApp theApp;

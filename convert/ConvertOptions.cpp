@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "convert/BitmapFont.h"
+#include "lettering/BitmapFont.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "convert/ImageFit.h"
+#include "imaging/ImageFit.h"
 #include "picture/PictureGrid.h"
 
 enum class ConvertAction {

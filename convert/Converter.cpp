@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "convert/AreaScaling.h"
+#include "imaging/AreaScaling.h"
 #include "convert/ConvertOptions.h"
-#include "convert/ImageDecoder.h"
-#include "convert/ImageEncoder.h"
-#include "convert/ImageFit.h"
-#include "convert/InkDecision.h"
+#include "imaging/ImageDecoder.h"
+#include "imaging/ImageEncoder.h"
+#include "imaging/ImageFit.h"
+#include "imaging/InkDecision.h"
 #include "convert/PictureInfo.h"
 #include "convert/TextArgument.h"
-#include "convert/TextLogo.h"
+#include "lettering/TextLogo.h"
 #include "files/BlockFile.h"
 #include "files/ReplacementFile.h"
 #include "picture/PictureGrid.h"

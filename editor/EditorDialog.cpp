@@ -5,7 +5,7 @@
 #include "files/BitmapImport.h"
 #include "files/BlockFile.h"
 #include "picture/CanvasGeometry.h"
-#include "picture/CanvasWindow.h"
+#include "editor/CanvasWindow.h"
 #include "picture/PictureGrid.h"
 #include "picture/PictureHistory.h"
 #include "res/resource.h"

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Builds convert/font/TerminusTable.cpp, the glyph table that pixmint-convert
-draws --text with, and convert/font/OFL.txt, the font's licence, from the
+"""Builds lettering/font/TerminusTable.cpp, the glyph table that pixmint-convert
+draws --text with, and lettering/font/OFL.txt, the font's licence, from the
 Terminus bitmap font of Debian's fonts-terminus-otb package. The output
 depends only on the font files and the package's copyright file.
 
@@ -32,8 +32,8 @@ FONT_DIR = "/usr/share/fonts/opentype/terminus"
 FACES = [("normal", "terminus-normal.otb"), ("bold", "terminus-bold.otb")]
 COPYRIGHT_FILE = "/usr/share/doc/fonts-terminus-otb/copyright"
 PACKAGE = "fonts-terminus-otb"
-TABLE = os.path.join(ROOT, "convert", "font", "TerminusTable.cpp")
-LICENCE = os.path.join(ROOT, "convert", "font", "OFL.txt")
+TABLE = os.path.join(ROOT, "lettering", "font", "TerminusTable.cpp")
+LICENCE = os.path.join(ROOT, "lettering", "font", "OFL.txt")
 CODES = list(range(0x20, 0x7F)) + list(range(0xA0, 0x100))
 SIZES = [12, 14, 16, 18, 20, 22, 24, 28, 32]
 FIELDS = 5
@@ -296,7 +296,7 @@ def build():
     lines += ["// " + line for line in textwrap.wrap(about, 77)]
     lines += [
         "",
-        "#include \"convert/font/TerminusTable.h\"",
+        "#include \"lettering/font/TerminusTable.h\"",
         "",
         "const FontStrike kFontStrikes[kFontFaces][kFontSizeCount] = {",
     ]

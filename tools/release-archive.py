@@ -34,7 +34,7 @@ LICENCES = [
      "libgcc and libstdc++, under the GPL with the GCC Runtime Library Exception"),
     ("licences/GPL-3.txt", "/usr/share/common-licenses/GPL-3",
      "the GNU General Public License, version 3, that gcc-runtime.txt refers to"),
-    ("licences/OFL.txt", "convert/font/OFL.txt",
+    ("licences/OFL.txt", "lettering/font/OFL.txt",
      "the bitmap font that pixmint-convert draws text with"),
 ]
 

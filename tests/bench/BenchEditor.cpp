@@ -9,7 +9,7 @@
 #include "BenchTimer.h"
 #include "app/AppContext.h"
 #include "editor/EditorDialog.h"
-#include "picture/CanvasWindow.h"
+#include "editor/CanvasWindow.h"
 #include "picture/PictureGrid.h"
 #include "res/resource.h"
 

@@ -7,7 +7,7 @@
 #include "EditorTestSupport.h"
 #include "app/AppContext.h"
 #include "editor/EditorApp.h"
-#include "picture/CanvasWindow.h"
+#include "editor/CanvasWindow.h"
 #include "res/resource.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "picture/CanvasWindow.h"
+#include "editor/CanvasWindow.h"
 
 namespace {
 

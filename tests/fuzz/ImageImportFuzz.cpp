@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "convert/AreaScaling.h"
-#include "convert/BitFieldBitmap.h"
-#include "convert/ImageDecoder.h"
-#include "convert/InkDecision.h"
-#include "convert/RunLengthBitmap.h"
+#include "imaging/AreaScaling.h"
+#include "imaging/BitFieldBitmap.h"
+#include "imaging/ImageDecoder.h"
+#include "imaging/InkDecision.h"
+#include "imaging/RunLengthBitmap.h"
 #include "picture/PictureGrid.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "convert/BitmapFont.h"
+#include "lettering/BitmapFont.h"
 #include "convert/TextArgument.h"
-#include "convert/TextLogo.h"
+#include "lettering/TextLogo.h"
 
 namespace {
 

@@ -1,0 +1,163 @@
+// DecodeImage through GDK-Pixbuf, the image library of the Linux desktop. The
+// loader is picked from a fixed list by the format the file's first bytes
+// claim, and the size is checked when the loader reports it, before any
+// pixels are unpacked. Netpbm files go to the program's own reader: GDK-Pixbuf's
+// takes a file cut short and loses the last sample of a plain one.
+#include "imaging/ImageDecoder.h"
+
+#include <gdk-pixbuf/gdk-pixbuf.h>
+
+#include "imaging/ImageIntegrity.h"
+#include "imaging/ImageKind.h"
+#include "imaging/NetpbmReader.h"
+#include "imaging/PngImageData.h"
+
+namespace {
+
+// GDK-Pixbuf's name for the loader of each format this program reads.
+const char* LoaderType(ImageKind kind) {
+    switch (kind) {
+    case ImageKind::Png:
+        return "png";
+    case ImageKind::Jpeg:
+        return "jpeg";
+    case ImageKind::Gif:
+        return "gif";
+    case ImageKind::Bmp:
+        return "bmp";
+    case ImageKind::Tiff:
+        return "tiff";
+    case ImageKind::Ico:
+        return "ico";
+    case ImageKind::Xbm:
+        return "xbm";
+    case ImageKind::Netpbm:
+    case ImageKind::Unknown:
+        break;
+    }
+    return nullptr;
+}
+
+struct SizeCheck {
+    int64_t maxPixels = 0;
+    int width = 0;
+    int height = 0;
+    bool refused = false;
+};
+
+// A size of 0 x 0 tells the loader to stop before it allocates the pixels.
+void OnSizePrepared(GdkPixbufLoader* loader, int width, int height, gpointer data) {
+    SizeCheck* check = static_cast<SizeCheck*>(data);
+    check->width = width;
+    check->height = height;
+    if (width <= 0 || height <= 0 || int64_t(width) * height > check->maxPixels) {
+        check->refused = true;
+        gdk_pixbuf_loader_set_size(loader, 0, 0);
+    }
+}
+
+// The library's message on one line, without its final full stop.
+std::string OneLine(const GError* failure) {
+    std::string text = failure != nullptr && failure->message != nullptr ? failure->message : "";
+    for (char& c : text)
+        if (c == '\n' || c == '\r' || c == '\t')
+            c = ' ';
+    while (!text.empty() && (text.back() == '.' || text.back() == ' '))
+        text.pop_back();
+    return text.empty() ? "unreadable data" : text;
+}
+
+std::string TooLarge(int width, int height) {
+    return "image too large (" + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels)";
+}
+
+// Any layout GDK-Pixbuf hands out (three or four channels, padded rows) as
+// 8-bit RGBA without padding. 0 when the pixbuf has another sample format.
+int CopyPixels(GdkPixbuf* pixbuf, DecodedImage& image) {
+    const int width = gdk_pixbuf_get_width(pixbuf), height = gdk_pixbuf_get_height(pixbuf);
+    const int channels = gdk_pixbuf_get_n_channels(pixbuf);
+    const bool alpha = gdk_pixbuf_get_has_alpha(pixbuf);
+    if (gdk_pixbuf_get_colorspace(pixbuf) != GDK_COLORSPACE_RGB ||
+        gdk_pixbuf_get_bits_per_sample(pixbuf) != 8 || channels != (alpha ? 4 : 3))
+        return 0;
+    const size_t stride = size_t(gdk_pixbuf_get_rowstride(pixbuf));
+    const guint8* source = gdk_pixbuf_read_pixels(pixbuf);
+    uint8_t* rgba = static_cast<uint8_t*>(std::malloc(size_t(width) * height * 4));
+    if (rgba == nullptr)
+        return 0;
+    uint8_t* out = rgba;
+    for (int y = 0; y < height; ++y) {
+        const guint8* in = source + stride * size_t(y);
+        for (int x = 0; x < width; ++x, in += channels, out += 4) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+            out[3] = alpha ? in[3] : 255;
+        }
+    }
+    image.rgba.reset(rgba);
+    image.width = width;
+    image.height = height;
+    return 1;
+}
+
+// GLib's warnings go to standard error, where the converter says one line.
+void Silence(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
+} // namespace
+
+int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImage& image,
+                std::string& error) {
+    const ImageKind kind = RecogniseImage(data, size);
+    if (kind == ImageKind::Netpbm)
+        return ReadNetpbm(data, size, maxPixels, image, error);
+    const char* type = LoaderType(kind);
+    if (!ReadyToDecode(kind, type != nullptr, data, size, error))
+        return 0;
+    const std::string format = ImageKindName(kind);
+    const char* fault = nullptr;
+    if (kind == ImageKind::Png && !PngImageDataIsWhole(data, size, fault)) {
+        error = "damaged " + format + " image (" + fault + ")";
+        return 0;
+    }
+    static bool quiet = false;
+    if (!quiet) {
+        g_log_set_handler("GdkPixbuf", GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
+                          Silence, nullptr);
+        quiet = true;
+    }
+
+    GError* failure = nullptr;
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(type, &failure);
+    if (loader == nullptr) {
+        error = format + " images cannot be read here (" + OneLine(failure) + ")";
+        g_clear_error(&failure);
+        return 0;
+    }
+    SizeCheck check;
+    check.maxPixels = maxPixels;
+    g_signal_connect(loader, "size-prepared", G_CALLBACK(OnSizePrepared), &check);
+    gboolean read = gdk_pixbuf_loader_write(loader, data, size, &failure);
+    // Closing reports a file that ends too early; after a failed write only
+    // the first error counts.
+    gboolean closed = gdk_pixbuf_loader_close(loader, read ? &failure : nullptr);
+
+    int decoded = 0;
+    GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader);
+    if (check.refused) {
+        error = check.width > 0 && check.height > 0 ? TooLarge(check.width, check.height)
+                                                    : "damaged " + format + " image (no pixels)";
+    } else if (!read || !closed || pixbuf == nullptr) {
+        error = "damaged " + format + " image (" + OneLine(failure) + ")";
+    } else if (int64_t(gdk_pixbuf_get_width(pixbuf)) * gdk_pixbuf_get_height(pixbuf) > maxPixels) {
+        error = TooLarge(gdk_pixbuf_get_width(pixbuf), gdk_pixbuf_get_height(pixbuf));
+    } else if (!CopyPixels(pixbuf, image)) {
+        error = format + " image in a sample format this program cannot use";
+    } else {
+        decoded = 1;
+    }
+    g_clear_error(&failure);
+    g_object_unref(loader);
+    return decoded;
+}

@@ -1,0 +1,143 @@
+// DecodeImage through the Windows Imaging Component: BMP, PNG, JPEG, GIF,
+// TIFF and ICO with the system's own decoders, each picked by the format the
+// file's first bytes claim. Windows has no Netpbm decoder: those files go to
+// the program's own reader. XBM is not read here. A bitmap with bit fields
+// that the system's decoder does not know goes to the program's own reader,
+// and so does a run-length coded one (see RunLengthBitmap.h).
+#include "imaging/ImageDecoder.h"
+
+#include <cstdlib>
+
+#include "imaging/BitFieldBitmap.h"
+#include "imaging/ImageIntegrity.h"
+#include "imaging/ImageKind.h"
+#include "imaging/NetpbmReader.h"
+#include "imaging/RunLengthBitmap.h"
+#include "imaging/WicFactory_win32.h"
+
+namespace {
+
+const GUID* ContainerOf(ImageKind kind) {
+    switch (kind) {
+    case ImageKind::Png:
+        return &GUID_ContainerFormatPng;
+    case ImageKind::Jpeg:
+        return &GUID_ContainerFormatJpeg;
+    case ImageKind::Gif:
+        return &GUID_ContainerFormatGif;
+    case ImageKind::Bmp:
+        return &GUID_ContainerFormatBmp;
+    case ImageKind::Tiff:
+        return &GUID_ContainerFormatTiff;
+    case ImageKind::Ico:
+        return &GUID_ContainerFormatIco;
+    default:
+        return nullptr;
+    }
+}
+
+std::string Hex(HRESULT result) {
+    std::string text = "0x";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        text += "0123456789ABCDEF"[(unsigned long)result >> shift & 15];
+    return text;
+}
+
+// The COM objects of one decoding, released together.
+struct Decoding {
+    IWICStream* stream = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICFormatConverter* converter = nullptr;
+    ~Decoding() {
+        ReleaseCom(converter);
+        ReleaseCom(frame);
+        ReleaseCom(decoder);
+        ReleaseCom(stream);
+    }
+};
+
+} // namespace
+
+int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImage& image,
+                std::string& error) {
+    const ImageKind kind = RecogniseImage(data, size);
+    if (kind == ImageKind::Netpbm)
+        return ReadNetpbm(data, size, maxPixels, image, error);
+    const GUID* container = ContainerOf(kind);
+    if (!ReadyToDecode(kind, container != nullptr, data, size, error))
+        return 0;
+    const std::string format = ImageKindName(kind);
+    if (kind == ImageKind::Bmp && IsRunLengthBitmap(data, size))
+        return ReadRunLengthBitmap(data, size, maxPixels, image, error);
+    if (size > MAXDWORD) {
+        error = format + " image too large to read";
+        return 0;
+    }
+    IWICImagingFactory* factory = WicFactory();
+    if (factory == nullptr) {
+        error = "cannot read images: the Windows Imaging Component is not available";
+        return 0;
+    }
+
+    // The first frame: the whole picture, or the first of an animation.
+    Decoding with;
+    HRESULT result = factory->CreateStream(&with.stream);
+    if (SUCCEEDED(result))
+        result = with.stream->InitializeFromMemory(const_cast<BYTE*>(data), DWORD(size));
+    if (SUCCEEDED(result))
+        result = factory->CreateDecoder(*container, nullptr, &with.decoder);
+    if (SUCCEEDED(result))
+        result = with.decoder->Initialize(with.stream, WICDecodeMetadataCacheOnDemand);
+    if (SUCCEEDED(result))
+        result = with.decoder->GetFrame(0, &with.frame);
+    UINT width = 0, height = 0;
+    if (SUCCEEDED(result))
+        result = with.frame->GetSize(&width, &height);
+    if (SUCCEEDED(result) && (width == 0 || height == 0)) {
+        error = "damaged " + format + " image (no pixels)";
+        return 0;
+    }
+    if (SUCCEEDED(result) && int64_t(width) * height > maxPixels) {
+        error = "image too large (" + std::to_string(width) + " x " + std::to_string(height) +
+                " pixels)";
+        return 0;
+    }
+
+    // Whatever the file stores, as 8-bit BGRA without premultiplied alpha.
+    if (SUCCEEDED(result))
+        result = factory->CreateFormatConverter(&with.converter);
+    if (SUCCEEDED(result))
+        result = with.converter->Initialize(with.frame, GUID_WICPixelFormat32bppBGRA,
+                                            WICBitmapDitherTypeNone, nullptr, 0.0,
+                                            WICBitmapPaletteTypeCustom);
+    const UINT stride = width * 4;
+    uint8_t* pixels = nullptr;
+    if (SUCCEEDED(result)) {
+        pixels = static_cast<uint8_t*>(std::malloc(size_t(stride) * height));
+        if (pixels == nullptr) {
+            error = "not enough memory for the image";
+            return 0;
+        }
+        result = with.converter->CopyPixels(nullptr, stride, stride * height, pixels);
+    }
+    if (result == WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT && IsBitFieldBitmap(data, size)) {
+        std::free(pixels);
+        return ReadBitFieldBitmap(data, size, maxPixels, image, error);
+    }
+    if (FAILED(result)) {
+        std::free(pixels);
+        error =
+            "damaged " + format + " image (Windows Imaging Component error " + Hex(result) + ")";
+        return 0;
+    }
+    for (uint8_t* pixel = pixels; pixel < pixels + size_t(stride) * height; pixel += 4) {
+        uint8_t blue = pixel[0];
+        pixel[0] = pixel[2];
+        pixel[2] = blue;
+    }
+    image.rgba.reset(pixels);
+    image.width = int(width);
+    image.height = int(height);
+    return 1;
+}

@@ -1,0 +1,212 @@
+#include "imaging/ImageIntegrity.h"
+
+namespace {
+
+uint32_t BigEndian32(const uint8_t* bytes) {
+    return uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 | bytes[3];
+}
+
+uint32_t LittleEndian32(const uint8_t* bytes) {
+    return uint32_t(bytes[3]) << 24 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[1]) << 8 | bytes[0];
+}
+
+uint32_t LittleEndian16(const uint8_t* bytes) {
+    return uint32_t(bytes[1]) << 8 | bytes[0];
+}
+
+// The CRC-32 of PNG (and zlib), a byte at a time from a table made once.
+uint32_t Crc32(const uint8_t* bytes, size_t size) {
+    static uint32_t table[256];
+    static bool made = false;
+    if (!made) {
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int bit = 0; bit < 8; ++bit)
+                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            table[n] = c;
+        }
+        made = true;
+    }
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+// Every chunk inside the file with a correct checksum, up to IEND. Decoders
+// check the chunks they read, but not one they skip, nor a missing end.
+int PngIsWhole(const uint8_t* data, size_t size, const char*& why) {
+    size_t at = 8; // after the signature
+    while (true) {
+        // Length, type, data, checksum; the checksum covers type and data.
+        if (size - at < 12) {
+            why = "the file ends before its IEND chunk";
+            return 0;
+        }
+        const uint32_t length = BigEndian32(data + at);
+        if (length > 0x7FFFFFFFu || length > size - at - 12) {
+            why = "a chunk reaches past the end of the file";
+            return 0;
+        }
+        if (Crc32(data + at + 4, 4 + size_t(length)) != BigEndian32(data + at + 8 + length)) {
+            why = "a chunk's checksum is wrong";
+            return 0;
+        }
+        const bool end = BigEndian32(data + at + 4) == 0x49454E44u; // "IEND"
+        at += 12 + size_t(length);
+        if (end)
+            return 1;
+    }
+}
+
+// Walks run-length coded rows until the end-of-bitmap mark or the last row.
+// 1 when the data gets there before the file ends.
+int RunLengthDataIsWhole(const uint8_t* data, size_t size, size_t at, uint32_t rows,
+                         bool fourBits) {
+    uint32_t row = 0;
+    while (row < rows) {
+        if (size - at < 2)
+            return 0;
+        const uint8_t count = data[at], code = data[at + 1];
+        at += 2;
+        if (count != 0)
+            continue; // a run of one value
+        if (code == 0) {
+            ++row;
+        } else if (code == 1) {
+            return 1;
+        } else if (code == 2) {
+            if (size - at < 2)
+                return 0;
+            row += data[at + 1];
+            at += 2;
+        } else {
+            // Literal pixels, padded to a whole number of 16-bit words.
+            size_t bytes = fourBits ? (size_t(code) + 1) / 2 : code;
+            bytes += bytes & 1;
+            if (size - at < bytes)
+                return 0;
+            at += bytes;
+        }
+    }
+    return 1;
+}
+
+// The pixel data the headers describe lies inside the file.
+int BmpIsWhole(const uint8_t* data, size_t size, const char*& why) {
+    why = "the file ends before its pixels do";
+    if (size < 26)
+        return 0;
+    // Headers and pixels inside the file: GDK-Pixbuf allocates what the
+    // header sizes claim before it reads any further.
+    const size_t offset = LittleEndian32(data + 10);
+    const uint32_t header = LittleEndian32(data + 14);
+    if (header > size - 14 || offset > size) {
+        why = "its headers reach past the end of the file";
+        return 0;
+    }
+    uint32_t width, rows, bits, compression = 0;
+    if (header == 12) { // OS/2 1.x
+        width = LittleEndian16(data + 18);
+        rows = LittleEndian16(data + 20);
+        bits = LittleEndian16(data + 24);
+    } else {
+        if (header < 40 || size < 14 + size_t(40))
+            return 1; // left to the decoder to judge
+        width = LittleEndian32(data + 18);
+        const int32_t height = int32_t(LittleEndian32(data + 22));
+        rows = height < 0 ? 0u - uint32_t(height) : uint32_t(height);
+        bits = LittleEndian16(data + 28);
+        compression = LittleEndian32(data + 30);
+        // The colour table, of as many entries as the header says.
+        if (uint64_t(LittleEndian32(data + 46)) * 4 > size - 14 - header) {
+            why = "its colour table reaches past the end of the file";
+            return 0;
+        }
+        // OS/2 2.x gives 3 and 4 other meanings; JPEG and PNG in a bitmap are
+        // left to their decoders.
+        if (header == 64 && compression >= 3)
+            return 1;
+    }
+    if (offset == size || int32_t(width) <= 0 || rows == 0)
+        return offset < size ? 1 : 0;
+    if (compression == 1 || compression == 2) {
+        // Run-length rows are 8-bit (1) or 4-bit (2) and always bottom-up;
+        // some decoders take any other combination and draw rubbish.
+        if (bits != (compression == 1 ? 8u : 4u) || int32_t(LittleEndian32(data + 22)) < 0) {
+            why = "its run-length coding does not fit its pixel format";
+            return 0;
+        }
+        return RunLengthDataIsWhole(data, size, offset, rows, compression == 2);
+    }
+    if (compression != 0 && compression != 3 && compression != 6)
+        return 1;
+    // Every row whole, with its padding: decoders drop a last row without it.
+    const uint64_t stride = (uint64_t(width) * bits + 31) / 32 * 4;
+    return stride <= (size - offset) / rows ? 1 : 0;
+}
+
+// A JPEG file ends with an EOI mark after its last scan. Inside a scan a 0xFF
+// byte is always followed by 0x00 or a restart mark, so the last SOS and EOI
+// marks in the file tell; a thumbnail's marks come before the main image's.
+int JpegIsWhole(const uint8_t* data, size_t size, const char*& why) {
+    size_t lastScan = 0, lastEnd = 0;
+    for (size_t i = 2; i + 1 < size; ++i) {
+        if (data[i] != 0xFF)
+            continue;
+        if (data[i + 1] == 0xDA)
+            lastScan = i;
+        else if (data[i + 1] == 0xD9)
+            lastEnd = i;
+    }
+    if (lastScan != 0 && lastEnd > lastScan)
+        return 1;
+    why = "the file ends before its end mark";
+    return 0;
+}
+
+// Every image the icon directory lists lies inside the file.
+int IcoIsWhole(const uint8_t* data, size_t size, const char*& why) {
+    why = "the file ends before its images do";
+    const uint32_t count = LittleEndian16(data + 4);
+    if (size < 6 + size_t(count) * 16)
+        return 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint8_t* entry = data + 6 + size_t(i) * 16;
+        const uint64_t end = uint64_t(LittleEndian32(entry + 8)) + LittleEndian32(entry + 12);
+        if (end > size)
+            return 0;
+    }
+    return 1;
+}
+
+} // namespace
+
+int ImageIsWhole(ImageKind kind, const uint8_t* data, size_t size, const char*& why) {
+    switch (kind) {
+    case ImageKind::Png:
+        return PngIsWhole(data, size, why);
+    case ImageKind::Bmp:
+        return BmpIsWhole(data, size, why);
+    case ImageKind::Jpeg:
+        return JpegIsWhole(data, size, why);
+    case ImageKind::Ico:
+        return IcoIsWhole(data, size, why);
+    default:
+        return 1;
+    }
+}
+
+int ReadyToDecode(ImageKind kind, int takesFormat, const uint8_t* data, size_t size,
+                  std::string& error) {
+    if (!takesFormat) {
+        error = "not a block file, nor an image in a format this program reads";
+        return 0;
+    }
+    const char* fault = nullptr;
+    if (!ImageIsWhole(kind, data, size, fault)) {
+        error = std::string("damaged ") + ImageKindName(kind) + " image (" + fault + ")";
+        return 0;
+    }
+    return 1;
+}

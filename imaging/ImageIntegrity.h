@@ -1,0 +1,22 @@
+// Checks that an image file is whole, made before its pixels are decoded. The
+// image libraries check what they decode, but some of them give a picture
+// from a file that was cut short: GDK-Pixbuf fills the missing rows of a
+// bitmap and the end of a JPEG with grey or black, and a PNG decoder stops
+// reading at its last row of pixels. Each check reads only the file's framing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "imaging/ImageKind.h"
+
+// 1 when nothing is missing, or for a format not checked here; 0 with the
+// fault in why (a static text).
+int ImageIsWhole(ImageKind kind, const uint8_t* data, size_t size, const char*& why);
+
+// The refusals every decoder makes before the platform's library sees a file:
+// a format that library does not take here (takesFormat 0), or a file that is
+// not whole. 1 to go on decoding; 0 with the one-line reason in error.
+int ReadyToDecode(ImageKind kind, int takesFormat, const uint8_t* data, size_t size,
+                  std::string& error);
