@@ -81,26 +81,62 @@ size_t PackRows(uint8_t* out) {
     return size;
 }
 
-} // namespace
-
-int IsLogoBlockFile(const char* path) {
-    uint8_t probe[kProbeSize];
-    if (!ReadProbe(path, probe))
-        return 0;
+int IsLogoProbe(const uint8_t (&probe)[kProbeSize]) {
     return probe[0] == 0xFF && probe[1] == 0xFF && probe[8] == kGridColumns &&
                    probe[9] == kLogoHeight
                ? 1
                : 0;
 }
 
-int IsScreensaverBlockFile(const char* path) {
-    uint8_t probe[kProbeSize];
-    if (!ReadProbe(path, probe))
-        return 0;
+int IsScreensaverProbe(const uint8_t (&probe)[kProbeSize]) {
     return probe[0] == 0x00 && probe[1] == 0x00 && probe[2] == kGridColumns &&
                    probe[3] == kScreensaverHeight
                ? 1
                : 0;
+}
+
+// The first 16 bytes of data, zero-padded when there are fewer.
+void ProbeOf(const uint8_t* data, size_t size, uint8_t (&probe)[kProbeSize]) {
+    for (size_t i = 0; i < kProbeSize; ++i)
+        probe[i] = i < size ? data[i] : 0;
+}
+
+} // namespace
+
+int IsLogoBlockFile(const char* path) {
+    uint8_t probe[kProbeSize];
+    return ReadProbe(path, probe) && IsLogoProbe(probe);
+}
+
+int IsScreensaverBlockFile(const char* path) {
+    uint8_t probe[kProbeSize];
+    return ReadProbe(path, probe) && IsScreensaverProbe(probe);
+}
+
+int IsLogoBlockData(const uint8_t* data, size_t size) {
+    uint8_t probe[kProbeSize];
+    ProbeOf(data, size, probe);
+    return IsLogoProbe(probe);
+}
+
+int IsScreensaverBlockData(const uint8_t* data, size_t size) {
+    uint8_t probe[kProbeSize];
+    ProbeOf(data, size, probe);
+    return IsScreensaverProbe(probe);
+}
+
+void ReadBlockData(const uint8_t* data, size_t size) {
+    ClearPicture();
+    size_t header = 0;
+    if (IsLogoBlockData(data, size)) {
+        header = kLogoHeaderSize;
+        SetPictureMode(PictureMode::Logo);
+    } else if (IsScreensaverBlockData(data, size)) {
+        header = kScreensaverHeaderSize;
+        SetPictureMode(PictureMode::Screensaver);
+    }
+    header = header < size ? header : size;
+    UnpackRows(data + header, size - header);
 }
 
 void ReadBlockFile(const char* path) {

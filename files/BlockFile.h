@@ -4,6 +4,9 @@
 // process-wide picture.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 // 1 when the file starts with the logo header (0xFF 0xFF at 0, 101 x 29 at 8),
 // else 0. Reads at most 16 bytes; a shorter file counts as padded with zeros.
 int IsLogoBlockFile(const char* path);
@@ -11,6 +14,12 @@ int IsLogoBlockFile(const char* path);
 // 1 when the file starts with the screensaver header (0x00 0x00, 101 x 49),
 // else 0. Reads at most 16 bytes, like the logo test.
 int IsScreensaverBlockFile(const char* path);
+
+// The same tests and the same reading on bytes already in memory (a file that
+// could be read only once, as from a pipe).
+int IsLogoBlockData(const uint8_t* data, size_t size);
+int IsScreensaverBlockData(const uint8_t* data, size_t size);
+void ReadBlockData(const uint8_t* data, size_t size);
 
 // Replaces the picture with the file's pixels and selects the size of the
 // file's kind. A file that cannot be opened leaves the picture as it is; a

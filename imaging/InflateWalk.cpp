@@ -1,4 +1,4 @@
-#include "convert/InflateWalk.h"
+#include "imaging/InflateWalk.h"
 
 namespace {
 
