@@ -21,6 +21,7 @@
 #include "lettering/TextLogo.h"
 #include "files/BlockFile.h"
 #include "files/ReplacementFile.h"
+#include "picture/PenRules.h"
 #include "picture/PictureGrid.h"
 
 namespace {
@@ -180,7 +181,7 @@ class Run {
         FillPicture(options.invert ? 1 : 0);
         DecideInk(ScaleByAreaAverage(image, place.width, place.height, left - place.left,
                                      top - place.top, columns, rows),
-                  rule, left, top, columns, rows);
+                  rule, thePicture.cells, width, height, left, top, columns, rows);
         return 1;
     }
 
@@ -269,11 +270,13 @@ class Run {
         }
         ImageLook look;
         look.scale = options.scale;
-        look.colours = options.colours;
+        if (options.colours)
+            look.background = kBackgroundColour;
         ImageFormat format = kind == OutputKind::Png   ? ImageFormat::Png
                              : kind == OutputKind::Bmp ? ImageFormat::Bmp
                                                        : ImageFormat::Pbm;
-        std::vector<uint8_t> encoded = EncodePicture(format, look);
+        std::vector<uint8_t> encoded =
+            EncodePicture(format, look, thePicture.cells, PictureWidth(), PictureHeight());
         if (encoded.empty())
             return Fail(kExitFailed, options.output + ": cannot encode the image");
         if (!WriteWholeFile(options.output.c_str(), encoded.data(), encoded.size()))

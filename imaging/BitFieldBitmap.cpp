@@ -1,10 +1,11 @@
 #include "imaging/BitFieldBitmap.h"
 
-namespace {
+#include <cstdlib>
 
-uint32_t LittleEndian32(const uint8_t* bytes) {
-    return uint32_t(bytes[3]) << 24 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[1]) << 8 | bytes[0];
-}
+#include "imaging/BitmapHeaders.h"
+#include "imaging/ByteOrder.h"
+
+namespace {
 
 // Where a channel lies in a pixel: after shift bits, bits wide.
 struct Channel {
@@ -37,26 +38,23 @@ struct Channel {
 } // namespace
 
 int IsBitFieldBitmap(const uint8_t* data, size_t size) {
-    if (size < 54 || data[0] != 'B' || data[1] != 'M')
-        return 0;
-    const uint32_t header = LittleEndian32(data + 14);
-    const uint32_t bits = uint32_t(data[28]) | uint32_t(data[29]) << 8;
-    return header >= 40 && header != 64 && (bits == 16 || bits == 32) &&
-           LittleEndian32(data + 30) == 3;
+    BitmapHeaders bmp;
+    return ReadBitmapHeaders(data, size, bmp) && bmp.headerSize >= kBitmapInfoHeaderSize &&
+           bmp.headerSize != 64 && (bmp.bitCount == 16 || bmp.bitCount == 32) &&
+           bmp.compression == kBitmapBitFields;
 }
 
 int ReadBitFieldBitmap(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImage& image,
                        std::string& error) {
     error = "damaged BMP image (its bit fields are not readable)";
-    if (!IsBitFieldBitmap(data, size))
+    BitmapHeaders bmp;
+    if (!IsBitFieldBitmap(data, size) || !ReadBitmapHeaders(data, size, bmp))
         return 0;
-    const uint32_t header = LittleEndian32(data + 14);
-    const int64_t width = int32_t(LittleEndian32(data + 18));
-    const int64_t height = int32_t(LittleEndian32(data + 22));
-    const int bytesPerPixel = data[28] / 8;
-    const int64_t rows = height < 0 ? -height : height;
+    const uint32_t header = bmp.headerSize;
+    const int64_t width = bmp.width, height = bmp.height, rows = bmp.Rows();
+    const int bytesPerPixel = int(bmp.bitCount / 8);
     // The masks end the header, or follow a 40-byte one.
-    const size_t masks = 14 + 40;
+    const size_t masks = kBitmapFileHeaderSize + kBitmapInfoHeaderSize;
     if (width <= 0 || rows == 0 || size < masks + 12 || (header >= 56 && size < masks + 16))
         return 0;
     Channel red, green, blue, alpha;
@@ -69,8 +67,8 @@ int ReadBitFieldBitmap(const uint8_t* data, size_t size, int64_t maxPixels, Deco
             "image too large (" + std::to_string(width) + " x " + std::to_string(rows) + " pixels)";
         return 0;
     }
-    const uint64_t stride = (uint64_t(width) * bytesPerPixel + 3) / 4 * 4;
-    const uint64_t offset = LittleEndian32(data + 10);
+    const uint64_t stride = bmp.Stride();
+    const uint64_t offset = bmp.bitsOffset;
     if (offset > size || stride * uint64_t(rows) > size - offset)
         return 0;
     uint8_t* rgba = static_cast<uint8_t*>(std::malloc(size_t(width * rows * 4)));
@@ -84,7 +82,7 @@ int ReadBitFieldBitmap(const uint8_t* data, size_t size, int64_t maxPixels, Deco
         const uint8_t* in = data + offset + stride * uint64_t(height < 0 ? y : rows - 1 - y);
         for (int64_t x = 0; x < width; ++x, in += bytesPerPixel, out += 4) {
             const uint32_t pixel =
-                bytesPerPixel == 2 ? uint32_t(in[0]) | uint32_t(in[1]) << 8 : LittleEndian32(in);
+                bytesPerPixel == 2 ? LittleEndian16(in) : LittleEndian32(in);
             out[0] = red.Of(pixel, 0);
             out[1] = green.Of(pixel, 0);
             out[2] = blue.Of(pixel, 0);

@@ -2,15 +2,9 @@
 
 #include <cstring>
 
+#include "imaging/ByteOrder.h"
+
 namespace {
-
-uint32_t LittleEndian16(const uint8_t* bytes) {
-    return uint32_t(bytes[1]) << 8 | bytes[0];
-}
-
-uint32_t LittleEndian32(const uint8_t* bytes) {
-    return uint32_t(bytes[3]) << 24 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[1]) << 8 | bytes[0];
-}
 
 bool IsBlank(uint8_t c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';

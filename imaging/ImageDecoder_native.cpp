@@ -14,6 +14,7 @@
 #include "imaging/ImageIntegrity.h"
 #include "imaging/ImageKind.h"
 #include "imaging/NetpbmReader.h"
+#include "imaging/RunLengthBitmap.h"
 
 namespace {
 
@@ -137,6 +138,11 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     if (!ReadyToDecode(kind, type != nullptr, data, size, maxPixels, error))
         return 0;
     const std::string format = ImageKindName(kind);
+    // GDK-Pixbuf steps through every pixel of a run, inside the picture or
+    // not: a file of long runs took it minutes. The program's own reader
+    // skips what lies outside.
+    if (kind == ImageKind::Bmp && IsRunLengthBitmap(data, size))
+        return ReadRunLengthBitmap(data, size, maxPixels, image, error);
     // GDK-Pixbuf mixes up the channels of a bitmap with bit fields that also
     // carries a colour table (which such a bitmap may, unused).
     if (kind == ImageKind::Bmp && IsBitFieldBitmap(data, size) && HasColourTable(data, size))

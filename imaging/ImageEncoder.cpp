@@ -3,8 +3,6 @@
 #include <string>
 
 #include "imaging/RgbEncoder.h"
-#include "picture/PenRules.h"
-#include "picture/PictureGrid.h"
 
 namespace {
 
@@ -15,8 +13,8 @@ void PutColour(uint8_t* pixel, uint32_t colour) {
     pixel[2] = uint8_t(colour >> 16);
 }
 
-std::vector<uint8_t> EncodePbm(int scale) {
-    int width = PictureWidth() * scale, height = PictureHeight() * scale;
+std::vector<uint8_t> EncodePbm(int scale, const uint8_t* cells, int columns, int rows) {
+    int width = columns * scale, height = rows * scale;
     std::string header = "P4\n" + std::to_string(width) + " " + std::to_string(height) + "\n";
     std::vector<uint8_t> out(header.begin(), header.end());
     size_t rowBytes = (size_t(width) + 7) / 8;
@@ -24,7 +22,7 @@ std::vector<uint8_t> EncodePbm(int scale) {
         size_t start = out.size();
         out.resize(start + rowBytes, 0);
         for (int x = 0; x < width; ++x)
-            if (CellAt(x / scale, y / scale) == 1)
+            if (cells[size_t(y / scale) * columns + x / scale] == 1)
                 out[start + x / 8] |= uint8_t(0x80 >> (x % 8));
     }
     return out;
@@ -32,18 +30,18 @@ std::vector<uint8_t> EncodePbm(int scale) {
 
 } // namespace
 
-std::vector<uint8_t> EncodePicture(ImageFormat format, const ImageLook& look) {
+std::vector<uint8_t> EncodePicture(ImageFormat format, const ImageLook& look, const uint8_t* cells,
+                                   int columns, int rows) {
     const int scale = look.scale < 1 ? 1 : look.scale;
     if (format == ImageFormat::Pbm)
-        return EncodePbm(scale);
+        return EncodePbm(scale, cells, columns, rows);
 
-    const uint32_t ink = kInkColour;
-    const uint32_t background = look.colours ? kBackgroundColour : 0x00FFFFFF;
-    const int width = PictureWidth() * scale, height = PictureHeight() * scale;
+    const int width = columns * scale, height = rows * scale;
     std::vector<uint8_t> pixels(size_t(width) * height * 3);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             PutColour(&pixels[(size_t(y) * width + x) * 3],
-                      CellAt(x / scale, y / scale) == 1 ? ink : background);
+                      cells[size_t(y / scale) * columns + x / scale] == 1 ? look.ink
+                                                                          : look.background);
     return EncodeRgb(format, width, height, pixels.data());
 }

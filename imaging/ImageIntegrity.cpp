@@ -1,21 +1,12 @@
 #include "imaging/ImageIntegrity.h"
 
+#include "imaging/BitmapHeaders.h"
+#include "imaging/ByteOrder.h"
 #include "imaging/DeclaredSize.h"
 #include "imaging/PngImageData.h"
+#include "imaging/RunLengthWalk.h"
 
 namespace {
-
-uint32_t BigEndian32(const uint8_t* bytes) {
-    return uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 | bytes[3];
-}
-
-uint32_t LittleEndian32(const uint8_t* bytes) {
-    return uint32_t(bytes[3]) << 24 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[1]) << 8 | bytes[0];
-}
-
-uint32_t LittleEndian16(const uint8_t* bytes) {
-    return uint32_t(bytes[1]) << 8 | bytes[0];
-}
 
 // The CRC-32 of PNG (and zlib), a byte at a time from a table made once.
 uint32_t Crc32(const uint8_t* bytes, size_t size) {
@@ -62,39 +53,6 @@ int PngIsWhole(const uint8_t* data, size_t size, const char*& why) {
     }
 }
 
-// Walks run-length coded rows until the end-of-bitmap mark or the last row.
-// 1 when the data gets there before the file ends.
-int RunLengthDataIsWhole(const uint8_t* data, size_t size, size_t at, uint32_t rows,
-                         bool fourBits) {
-    uint32_t row = 0;
-    while (row < rows) {
-        if (size - at < 2)
-            return 0;
-        const uint8_t count = data[at], code = data[at + 1];
-        at += 2;
-        if (count != 0)
-            continue; // a run of one value
-        if (code == 0) {
-            ++row;
-        } else if (code == 1) {
-            return 1;
-        } else if (code == 2) {
-            if (size - at < 2)
-                return 0;
-            row += data[at + 1];
-            at += 2;
-        } else {
-            // Literal pixels, padded to a whole number of 16-bit words.
-            size_t bytes = fourBits ? (size_t(code) + 1) / 2 : code;
-            bytes += bytes & 1;
-            if (size - at < bytes)
-                return 0;
-            at += bytes;
-        }
-    }
-    return 1;
-}
-
 // The pixel data the headers describe lies inside the file.
 int BmpIsWhole(const uint8_t* data, size_t size, const char*& why) {
     why = "the file ends before its pixels do";
@@ -102,47 +60,41 @@ int BmpIsWhole(const uint8_t* data, size_t size, const char*& why) {
         return 0;
     // Headers and pixels inside the file: GDK-Pixbuf allocates what the
     // header sizes claim before it reads any further.
-    const size_t offset = LittleEndian32(data + 10);
-    const uint32_t header = LittleEndian32(data + 14);
-    if (header > size - 14 || offset > size) {
+    BitmapHeaders bmp;
+    const int known = ReadBitmapHeaders(data, size, bmp);
+    if (bmp.headerSize > size - kBitmapFileHeaderSize || bmp.bitsOffset > size) {
         why = "its headers reach past the end of the file";
         return 0;
     }
-    uint32_t width, rows, bits, compression = 0;
-    if (header == 12) { // OS/2 1.x
-        width = LittleEndian16(data + 18);
-        rows = LittleEndian16(data + 20);
-        bits = LittleEndian16(data + 24);
-    } else {
-        if (header < 40 || size < 14 + size_t(40))
-            return 1; // left to the decoder to judge
-        width = LittleEndian32(data + 18);
-        const int32_t height = int32_t(LittleEndian32(data + 22));
-        rows = height < 0 ? 0u - uint32_t(height) : uint32_t(height);
-        bits = LittleEndian16(data + 28);
-        compression = LittleEndian32(data + 30);
+    if (!known)
+        return 1; // left to the decoder to judge
+    const size_t offset = bmp.bitsOffset;
+    const uint32_t width = uint32_t(bmp.width), bits = bmp.bitCount;
+    const uint32_t rows = uint32_t(bmp.Rows()), compression = bmp.compression;
+    if (bmp.headerSize != kBitmapCoreHeaderSize) {
         // The colour table, of as many entries as the header says.
-        if (uint64_t(LittleEndian32(data + 46)) * 4 > size - 14 - header) {
+        if (uint64_t(bmp.coloursUsed) * 4 > size - bmp.TableOffset()) {
             why = "its colour table reaches past the end of the file";
             return 0;
         }
         // OS/2 2.x gives 3 and 4 other meanings; JPEG and PNG in a bitmap are
         // left to their decoders.
-        if (header == 64 && compression >= 3)
+        if (bmp.headerSize == 64 && compression >= 3)
             return 1;
     }
     if (offset == size || int32_t(width) <= 0 || rows == 0)
         return offset < size ? 1 : 0;
-    if (compression == 1 || compression == 2) {
+    if (compression == kBitmapRle8 || compression == kBitmapRle4) {
         // Run-length rows are 8-bit (1) or 4-bit (2) and always bottom-up;
         // some decoders take any other combination and draw rubbish.
-        if (bits != (compression == 1 ? 8u : 4u) || int32_t(LittleEndian32(data + 22)) < 0) {
+        if (bits != (compression == kBitmapRle8 ? 8u : 4u) || bmp.TopDown()) {
             why = "its run-length coding does not fit its pixel format";
             return 0;
         }
-        return RunLengthDataIsWhole(data, size, offset, rows, compression == 2);
+        return WalkRunLength(data + offset, size - offset, compression == kBitmapRle4, rows,
+                             nullptr);
     }
-    if (compression != 0 && compression != 3 && compression != 6)
+    if (compression != kBitmapRgb && compression != kBitmapBitFields && compression != 6)
         return 1;
     // Every row whole, with its padding: decoders drop a last row without it.
     const uint64_t stride = (uint64_t(width) * bits + 31) / 32 * 4;

@@ -1,14 +1,14 @@
 #include "imaging/InkDecision.h"
 
 #include "imaging/AreaScaling.h"
-#include "picture/PictureGrid.h"
 
-void DecideInk(const std::vector<uint32_t>& lightness, const InkRule& rule) {
-    DecideInk(lightness, rule, 0, 0, PictureWidth(), PictureHeight());
+void DecideInk(const std::vector<uint32_t>& lightness, const InkRule& rule, uint8_t* cells,
+               int width, int height) {
+    DecideInk(lightness, rule, cells, width, height, 0, 0, width, height);
 }
 
-void DecideInk(const std::vector<uint32_t>& lightness, const InkRule& rule, int left, int top,
-               int width, int height) {
+void DecideInk(const std::vector<uint32_t>& lightness, const InkRule& rule, uint8_t* cells,
+               int pictureWidth, int pictureHeight, int left, int top, int width, int height) {
     const int64_t level = int64_t(rule.threshold) * kLightnessPerLevel;
     // Lightness plus the error diffused into each cell so far.
     std::vector<int64_t> value(lightness.begin(), lightness.end());
@@ -16,7 +16,9 @@ void DecideInk(const std::vector<uint32_t>& lightness, const InkRule& rule, int 
         for (int x = 0; x < width; ++x) {
             int64_t here = value[size_t(y) * width + x];
             int ink = here < level ? 1 : 0;
-            SetCell(left + x, top + y, rule.invert ? 1 - ink : ink);
+            const int column = left + x, row = top + y;
+            if (column >= 0 && column < pictureWidth && row >= 0 && row < pictureHeight)
+                cells[size_t(row) * pictureWidth + column] = uint8_t(rule.invert ? 1 - ink : ink);
             if (!rule.dither)
                 continue;
             // The error goes 7/16 right, 3/16 down left, 5/16 down, and the

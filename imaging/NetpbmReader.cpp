@@ -1,5 +1,7 @@
 #include "imaging/NetpbmReader.h"
 
+#include "imaging/ByteOrder.h"
+
 
 namespace {
 
@@ -141,7 +143,7 @@ int ReadNetpbm(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImage
             }
         } else {
             const uint8_t* at = in.Here() + i * sampleBytes;
-            value = sampleBytes == 2 ? uint32_t(at[0]) << 8 | at[1] : at[0];
+            value = sampleBytes == 2 ? BigEndian16(at) : at[0];
         }
         if (value > maxValue) {
             error = "netpbm sample above the maximum value";

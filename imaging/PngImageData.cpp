@@ -1,10 +1,8 @@
 #include "imaging/PngImageData.h"
 
-namespace {
+#include "imaging/ByteOrder.h"
 
-uint32_t BigEndian32(const uint8_t* bytes) {
-    return uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 | bytes[3];
-}
+namespace {
 
 constexpr uint32_t kHeader = 0x49484452u; // "IHDR"
 constexpr uint32_t kData = 0x49444154u;   // "IDAT"

@@ -14,7 +14,6 @@
 #include "imaging/ImageDecoder.h"
 #include "imaging/InkDecision.h"
 #include "imaging/RunLengthBitmap.h"
-#include "picture/PictureGrid.h"
 
 namespace {
 
@@ -53,10 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(image.width > 0 && image.height > 0 && image.rgba != nullptr, "an empty image");
     Check(int64_t(image.width) * image.height <= kFuzzMaxPixels, "the pixel limit was ignored");
 
-    ClearPicture();
-    SetPictureMode(choice & 1 ? PictureMode::Logo : PictureMode::Screensaver);
-    std::vector<uint32_t> lightness = ScaleByAreaAverage(image, PictureWidth(), PictureHeight());
-    Check(lightness.size() == size_t(PictureWidth()) * PictureHeight(), "wrong number of cells");
+    // A logo or a screensaver, inside a grid of the larger size whose other
+    // rows must stay empty.
+    uint8_t cells[101 * 49] = {};
+    const int width = 101, height = choice & 1 ? 29 : 49;
+    std::vector<uint32_t> lightness = ScaleByAreaAverage(image, width, height);
+    Check(lightness.size() == size_t(width) * height, "wrong number of cells");
     for (uint32_t value : lightness)
         Check(value <= kWhiteLightness, "a cell lighter than white");
 
@@ -64,11 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rule.dither = (choice & 2) != 0;
     rule.invert = (choice & 4) != 0;
     rule.threshold = choice & 8 ? 255 : 128;
-    DecideInk(lightness, rule);
-    for (uint8_t cell : thePicture.cells)
+    DecideInk(lightness, rule, cells, width, height);
+    for (uint8_t cell : cells)
         Check(cell <= 1, "a cell holds neither 0 nor 1");
-    for (int row = PictureHeight(); row < kGridRows; ++row)
-        for (int column = 0; column < kGridColumns; ++column)
-            Check(CellAt(column, row) == 0, "a hidden row got ink");
+    for (int at = width * height; at < 101 * 49; ++at)
+        Check(cells[at] == 0, "a cell outside the picture got ink");
     return 0;
 }

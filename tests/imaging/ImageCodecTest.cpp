@@ -7,8 +7,6 @@
 #include "imaging/ImageDecoder.h"
 #include "imaging/ImageEncoder.h"
 #include "imaging/RunLengthBitmap.h"
-#include "picture/FreshPicture.h"
-#include "picture/PictureGrid.h"
 
 namespace {
 
@@ -151,15 +149,24 @@ TEST(RunLengthBitmapTest, SkippedPixelsStayTransparent) {
     EXPECT_EQ(greens, (std::vector<int>{0, 255, 0, 255, 255, 0, 255, 0}));
 }
 
-class ImageEncoderTest : public FreshPictureTest {};
+// A logo-sized picture with ink in its first and last cells.
+class ImageEncoderTest : public ::testing::Test {
+  protected:
+    ImageEncoderTest() {
+        cells_[0] = 1;
+        cells_[101 * 29 - 1] = 1;
+    }
+    std::vector<uint8_t> Encode(ImageFormat format, const ImageLook& look) const {
+        return EncodePicture(format, look, cells_, 101, 29);
+    }
+
+    uint8_t cells_[101 * 29] = {};
+};
 
 TEST_F(ImageEncoderTest, PbmPacksScaledRows) {
-    SetPictureMode(PictureMode::Logo);
-    SetCell(0, 0, 1);
-    SetCell(100, 28, 1);
     ImageLook look;
     look.scale = 2;
-    std::vector<uint8_t> pbm = EncodePicture(ImageFormat::Pbm, look);
+    std::vector<uint8_t> pbm = Encode(ImageFormat::Pbm, look);
     std::string header = "P4\n202 58\n";
     ASSERT_EQ(pbm.size(), header.size() + 26 * 58);
     EXPECT_EQ(std::string(pbm.begin(), pbm.begin() + header.size()), header);
@@ -172,13 +179,10 @@ TEST_F(ImageEncoderTest, PbmPacksScaledRows) {
 
 TEST_F(ImageEncoderTest, PngAndBmpComeBackAsTheyWereWritten) {
     // Through the platform's encoders and decoders, in the editor's colours.
-    SetPictureMode(PictureMode::Logo);
-    SetCell(0, 0, 1);
-    SetCell(100, 28, 1);
     ImageLook look;
-    look.colours = true;
+    look.background = 0x006FDAFD;
     for (ImageFormat format : {ImageFormat::Png, ImageFormat::Bmp}) {
-        Decoded back = Decode(EncodePicture(format, look));
+        Decoded back = Decode(Encode(format, look));
         ASSERT_EQ(back.ok, 1) << back.error;
         ASSERT_EQ(back.image.width * back.image.height, 101 * 29);
         const uint8_t* pixels = back.image.rgba.get();
@@ -187,7 +191,7 @@ TEST_F(ImageEncoderTest, PngAndBmpComeBackAsTheyWereWritten) {
         EXPECT_EQ(pixels[(101 * 29 - 1) * 4], 0);
     }
     // A file cut short is refused, not filled in.
-    std::vector<uint8_t> bmp = EncodePicture(ImageFormat::Bmp, look);
+    std::vector<uint8_t> bmp = Encode(ImageFormat::Bmp, look);
     bmp.resize(bmp.size() - 100);
     Decoded shortened = Decode(bmp);
     EXPECT_EQ(shortened.ok, 0);

@@ -4,22 +4,28 @@
 
 #include "imaging/AreaScaling.h"
 #include "imaging/InkDecision.h"
-#include "picture/FreshPicture.h"
-#include "picture/PictureGrid.h"
 
 namespace {
 
-class InkDecisionTest : public FreshPictureTest {
+constexpr int kWidth = 101, kHeight = 49, kCells = kWidth * kHeight;
+
+class InkDecisionTest : public ::testing::Test {
   protected:
     static std::vector<uint32_t> Uniform(uint32_t lightness) {
-        return std::vector<uint32_t>(size_t(kGridColumns) * PictureHeight(), lightness);
+        return std::vector<uint32_t>(size_t(kCells), lightness);
     }
-    static int InkCells() {
+    int InkCells() const {
         int ink = 0;
-        for (uint8_t cell : thePicture.cells)
+        for (uint8_t cell : cells_)
             ink += cell;
         return ink;
     }
+    void Decide(const std::vector<uint32_t>& lightness, const InkRule& rule) {
+        DecideInk(lightness, rule, cells_, kWidth, kHeight);
+    }
+    int CellAt(int x, int y) const { return cells_[y * kWidth + x]; }
+
+    uint8_t cells_[kCells] = {};
 };
 
 TEST_F(InkDecisionTest, ThresholdInksCellsStrictlyDarker) {
@@ -27,9 +33,9 @@ TEST_F(InkDecisionTest, ThresholdInksCellsStrictlyDarker) {
     cells[0] = 128 * kLightnessPerLevel - 1; // a hair darker than 128
     cells[1] = 128 * kLightnessPerLevel;     // exactly 128
     cells[2] = 0;
-    cells[kGridColumns * 48 + 100] = 0;      // bottom-right corner
+    cells[kWidth * 48 + 100] = 0;      // bottom-right corner
     InkRule rule;
-    DecideInk(cells, rule);
+    Decide(cells, rule);
     EXPECT_EQ(CellAt(0, 0), 1);
     EXPECT_EQ(CellAt(1, 0), 0);
     EXPECT_EQ(CellAt(2, 0), 1);
@@ -37,27 +43,26 @@ TEST_F(InkDecisionTest, ThresholdInksCellsStrictlyDarker) {
     EXPECT_EQ(InkCells(), 3);
 
     rule.threshold = 0; // nothing is darker than black
-    DecideInk(cells, rule);
+    Decide(cells, rule);
     EXPECT_EQ(InkCells(), 0);
     rule.invert = true;
-    DecideInk(cells, rule);
-    EXPECT_EQ(InkCells(), kGridCells);
+    Decide(cells, rule);
+    EXPECT_EQ(InkCells(), kCells);
 }
 
 TEST_F(InkDecisionTest, DitherKeepsShadesAsDotDensity) {
     InkRule rule;
     rule.dither = true;
     for (int grey : {0, 64, 128, 191, 255}) {
-        ClearPicture();
-        DecideInk(Uniform(uint32_t(grey) * kLightnessPerLevel), rule);
+        Decide(Uniform(uint32_t(grey) * kLightnessPerLevel), rule);
         // The share of ink follows the darkness: within one row's worth.
-        int expected = kGridCells * (255 - grey) / 255;
-        EXPECT_NEAR(InkCells(), expected, kGridColumns) << "grey " << grey;
+        int expected = kCells * (255 - grey) / 255;
+        EXPECT_NEAR(InkCells(), expected, kWidth) << "grey " << grey;
     }
     // A flat threshold turns the same mid grey into one colour only.
     rule.dither = false;
-    DecideInk(Uniform(100 * kLightnessPerLevel), rule);
-    EXPECT_EQ(InkCells(), kGridCells);
+    Decide(Uniform(100 * kLightnessPerLevel), rule);
+    EXPECT_EQ(InkCells(), kCells);
 }
 
 } // namespace
