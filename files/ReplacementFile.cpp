@@ -1,6 +1,7 @@
 #include "files/ReplacementFile.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 
 #ifdef _WIN32
@@ -102,6 +103,17 @@ int KeepPermissions(FILE* stream, const char* target) {
 #ifdef _WIN32
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Wine's ReplaceFile takes only full paths.
+TextString FullPath(const char* path) {
+    TextString full;
+    const DWORD needed = GetFullPathNameA(path, 0, nullptr, nullptr);
+    char* buffer = needed > 0 ? static_cast<char*>(std::malloc(needed)) : nullptr;
+    if (buffer != nullptr && GetFullPathNameA(path, needed, buffer, nullptr) < needed)
+        full.Assign(buffer);
+    std::free(buffer);
+    return full;
+}
 
 int Exists(const char* path) {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
@@ -225,7 +237,10 @@ int ReplacementFile::PutInPlace(int keepOld) {
             return 0;
         // Not every implementation of ReplaceFile carries the attributes.
         SetFileAttributesA(temporary_.text, GetFileAttributesA(target_.text) & kKeptAttributes);
-        if (!ReplaceFileA(target_.text, temporary_.text, keepOld ? old.text : nullptr,
+        TextString target = FullPath(target_.text), temporary = FullPath(temporary_.text),
+                   backup = FullPath(old.text);
+        if (target.length == 0 || temporary.length == 0 || (keepOld && backup.length == 0) ||
+            !ReplaceFileA(target.text, temporary.text, keepOld ? backup.text : nullptr,
                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
             return 0;
     }
