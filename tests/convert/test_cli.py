@@ -342,6 +342,23 @@ class ConverterTest(unittest.TestCase):
         self.convert("large.png", "from-png.bin")
         self.assertEqual(self.read("from-icon.bin"), self.read("from-png.bin"))
 
+    def test_a_gif_gives_its_first_frame_as_shown(self):
+        """A frame on the right half of its logical screen: the left half is
+        transparent (white), on both systems."""
+        bits, count = 0, 0
+        for code in [4, 1] * 100 + [5]:  # clear before every pixel: 3-bit codes throughout
+            bits |= code << count
+            count += 3
+        data = bits.to_bytes((count + 7) // 8, "little")
+        self.write("frame.gif", b"GIF89a" + struct.pack("<HHBBB", 20, 10, 0x81, 0, 0)
+                   + bytes([255, 255, 255, 0, 0, 0, 9, 9, 9, 9, 9, 9])
+                   + b"\x2c" + struct.pack("<HHHHB", 10, 0, 10, 10, 0)
+                   + b"\x02" + bytes([len(data)]) + data + b"\x00\x3b")
+        self.write("shown.png", formats.png_file([[WHITE] * 10 + [BLACK] * 10] * 10))
+        self.convert("frame.gif", "from-gif.bin")
+        self.convert("shown.png", "from-png.bin")
+        self.assertEqual(self.read("from-gif.bin"), self.read("from-png.bin"))
+
 
 def main():
     global PROGRAM, RUNNER
