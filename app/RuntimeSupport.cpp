@@ -1,18 +1,8 @@
 // The few C++ runtime entry points the program itself needs, so that it links
 // nothing from libstdc++ (which would bring std::terminate and what hangs on it).
-// Only the program has them; the test programs keep the standard runtime.
-#include <cstddef>
-#include <cstdlib>
-
-// Called from the deleting destructors that every class with a virtual
-// destructor has; the program never creates objects with new.
-void operator delete(void* block) noexcept {
-    free(block);
-}
-
-void operator delete(void* block, std::size_t) noexcept {
-    free(block);
-}
+// Only the program has them; the test programs keep the standard runtime. The
+// allocation operators come with the standard library's strings, built lean
+// in support/LeanStandardLibrary_win32.cpp.
 
 // A call through a pure virtual slot is a fault in the program: it ends in an
 // illegal instruction, which the crash handler records like any other crash.

@@ -22,10 +22,49 @@ int ParseNumber(const std::string& text, int low, int high, int& value) {
     return 1;
 }
 
+// The font's sizes as a list: "12, 14, ... 28 or 32" with last "or".
+std::string FontSizeList(const char* last) {
+    std::string list;
+    const int count = int(sizeof kFontSizes / sizeof kFontSizes[0]);
+    for (int i = 0; i < count; ++i)
+        list += (i == 0 ? "" : i + 1 < count ? ", " : std::string(" ") + last + " ") +
+                std::to_string(kFontSizes[i]);
+    return list;
+}
+
+// An option of the usage text: its name in a column of 19, then the
+// description, broken into lines of at most 75 characters.
+std::string OptionUsage(const char* name, const std::string& description) {
+    std::string text = std::string("  ") + name;
+    text.resize(19, ' ');
+    size_t lineStart = 0;
+    size_t at = 0;
+    while (at < description.size()) {
+        size_t end = description.find(' ', at);
+        if (end == std::string::npos)
+            end = description.size();
+        const std::string word = description.substr(at, end - at);
+        if (at > 0 && text.size() - lineStart + 1 + word.size() > 75) {
+            text += "\n" + std::string(19, ' ');
+            lineStart = text.size() - 19;
+        } else if (at > 0) {
+            text += ' ';
+        }
+        text += word;
+        at = end + 1;
+    }
+    return text + "\n";
+}
+
+std::string Range(int low, int high) {
+    return std::to_string(low) + ".." + std::to_string(high);
+}
+
 } // namespace
 
 const char* ConvertUsage() {
-    return "usage: pixmint-convert [options] INPUT OUTPUT\n"
+    static const std::string usage = std::string() +
+           "usage: pixmint-convert [options] INPUT OUTPUT\n"
            "       pixmint-convert [options] --text TEXT OUTPUT\n"
            "       pixmint-convert --info [options] INPUT | --text TEXT\n"
            "\n"
@@ -42,7 +81,9 @@ const char* ConvertUsage() {
            "  --logo           a 101 x 29 operator logo\n"
            "  --screensaver    a 101 x 49 screensaver (the default for images; a block\n"
            "                   file keeps its own size unless one of the two is given)\n"
-           "  --threshold N    pixels darker than N (0..255, default 128) become ink\n"
+           + OptionUsage("--threshold N", "pixels darker than N (" + Range(0, kMaxThreshold) +
+                                              ", default " + std::to_string(kDefaultThreshold) +
+                                              ") become ink") +
            "  --dither         Floyd-Steinberg error diffusion instead of a plain\n"
            "                   threshold, for photos and grey images\n"
            "  --invert         swap ink and background\n"
@@ -54,10 +95,11 @@ const char* ConvertUsage() {
            "  --text TEXT      draw TEXT instead of reading INPUT: crisp letters of\n"
            "                   the Terminus bitmap font (ASCII and Latin-1), centred;\n"
            "                   \\n or a line break starts a new line\n"
-           "  --font-size N    the letters' height in cells: 12, 14, 16, 18, 20, 22,\n"
-           "                   24, 28 or 32 (default: the largest that leaves a margin)\n"
+           + OptionUsage("--font-size N", "the letters' height in cells: " + FontSizeList("or") +
+                                              " (default: the largest that leaves a margin)") +
            "  --bold           bold letters\n"
-           "  --scale N        enlarge image output N times (1..64, default 1)\n"
+           + OptionUsage("--scale N", "enlarge image output N times (" + Range(1, kMaxScale) +
+                                          ", default 1)") +
            "  --colours        image output in the editor's screen colours\n"
            "  --info           describe the picture INPUT (or --text) makes and print\n"
            "                   it as text, writing nothing\n"
@@ -70,6 +112,7 @@ const char* ConvertUsage() {
            "\n"
            "The letters are those of Terminus Font, Copyright (C) 2019 Dimitar Toshkov\n"
            "Zhekov, under the SIL Open Font License, Version 1.1 (OFL.txt).\n";
+    return usage.c_str();
 }
 
 int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& options,
@@ -125,13 +168,15 @@ int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& optio
             options.mode = PictureMode::Screensaver;
         } else if (name == "--threshold") {
             thresholdGiven = true;
-            if (!ParseNumber(value, 0, 255, options.threshold)) {
-                error = "--threshold needs a whole number from 0 to 255, not '" + value + "'";
+            if (!ParseNumber(value, 0, kMaxThreshold, options.threshold)) {
+                error = "--threshold needs a whole number from 0 to " +
+                        std::to_string(kMaxThreshold) + ", not '" + value + "'";
                 return 0;
             }
         } else if (name == "--scale") {
             if (!ParseNumber(value, 1, kMaxScale, options.scale)) {
-                error = "--scale needs a whole number from 1 to 64, not '" + value + "'";
+                error = "--scale needs a whole number from 1 to " + std::to_string(kMaxScale) +
+                        ", not '" + value + "'";
                 return 0;
             }
         } else if (name == "--fit" || name == "--fill") {
@@ -149,10 +194,9 @@ int ParseConvertOptions(int argc, const char* const* argv, ConvertOptions& optio
             options.textGiven = true;
             options.text = value;
         } else if (name == "--font-size") {
-            if (!ParseNumber(value, 1, 99, options.fontSize) ||
+            if (!ParseNumber(value, 1, 999, options.fontSize) ||
                 FontSizeIndex(options.fontSize) < 0) {
-                error = "--font-size needs one of 12, 14, 16, 18, 20, 22, 24, 28 and 32, not '" +
-                        value + "'";
+                error = "--font-size needs one of " + FontSizeList("and") + ", not '" + value + "'";
                 return 0;
             }
         } else if (name == "--bold") {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "imaging/ImageFit.h"
+#include "imaging/InkDecision.h"
 #include "picture/PictureGrid.h"
 
 enum class ConvertAction {
@@ -20,7 +21,7 @@ struct ConvertOptions {
     // screensaver otherwise, and a block file keeps its own size.
     bool sizeGiven = false;
     PictureMode mode = PictureMode::Screensaver;
-    int threshold = 128; // luminance 0..255; darker pixels become ink
+    int threshold = kDefaultThreshold; // luminance 0..kMaxThreshold; darker pixels become ink
     bool dither = false;
     bool invert = false;
     int scale = 1; // enlargement of image output
@@ -33,7 +34,7 @@ struct ConvertOptions {
     bool bold = false;
 };
 
-constexpr int kMaxScale = 64;
+constexpr int kMaxScale = 64; // --scale is 1..kMaxScale
 
 // Parses argv[1..argc-1]. Returns 1 and fills options, or returns 0 and
 // describes the mistake in error (one line, without the program name).

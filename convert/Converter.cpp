@@ -30,11 +30,7 @@ const char kProgram[] = "pixmint-convert";
 
 // No image or block file comes near this; it keeps a mistaken input (a disk
 // image, say) from being read into memory whole.
-constexpr size_t kMaxInputBytes = size_t(256) * 1024 * 1024;
-
-// A block file's full length; a shorter one is cut short.
-constexpr long kLogoFileSize = 16 + kLogoHeight * 13;
-constexpr long kScreensaverFileSize = 10 + kScreensaverHeight * 13;
+constexpr size_t kMaxInputBytes = size_t(kMaxImageFileBytes);
 
 struct FreeBytes {
     void operator()(uint8_t* bytes) const { std::free(bytes); }
@@ -148,7 +144,8 @@ class Run {
         int logo = IsLogoBlockData(bytes.data.get(), bytes.size);
         if (!logo && !IsScreensaverBlockData(bytes.data.get(), bytes.size))
             return -1;
-        long expected = logo ? kLogoFileSize : kScreensaverFileSize;
+        // A block file shorter than its kind's whole length is cut short.
+        long expected = logo ? kLogoBlockFileSize : kScreensaverBlockFileSize;
         if (size < expected)
             return Fail(0, path + ": " + (logo ? "logo" : "screensaver") +
                                " block file cut short (" + std::to_string(size) + " of " +

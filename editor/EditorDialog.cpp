@@ -4,6 +4,8 @@
 #include "editor/FileChooser.h"
 #include "files/BitmapImport.h"
 #include "files/BlockFile.h"
+#include "files/PictureImport.h"
+#include "imaging/BitmapWriter.h"
 #include "picture/CanvasGeometry.h"
 #include "editor/CanvasWindow.h"
 #include "picture/PictureGrid.h"
@@ -76,6 +78,12 @@ LRESULT EditorDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
         break;
     case IDM_REDO:
         OnRedo();
+        break;
+    case IDM_COPY:
+        OnCopy();
+        break;
+    case IDM_PASTE:
+        OnPaste();
         break;
     case IDCANCEL:
     case IDC_CLOSE:
@@ -151,6 +159,50 @@ void EditorDialog::OnRedo() {
         ShowRestoredPicture();
 }
 
+// The visible picture goes on the clipboard as a one-bit bitmap, ink black.
+void EditorDialog::OnCopy() {
+    const int width = PictureWidth(), height = PictureHeight();
+    const size_t size = MonochromeDibSize(width, height);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    void* bytes = block ? GlobalLock(block) : nullptr;
+    if (!bytes) {
+        if (block)
+            GlobalFree(block);
+        return;
+    }
+    WriteMonochromeDib(thePicture.cells, width, height, static_cast<uint8_t*>(bytes));
+    GlobalUnlock(block);
+    // Once the clipboard has taken the block, it is the clipboard's.
+    if (OpenClipboard(window)) {
+        EmptyClipboard();
+        if (SetClipboardData(CF_DIB, block))
+            block = nullptr;
+        CloseClipboard();
+    }
+    if (block)
+        GlobalFree(block);
+}
+
+// A picture on the clipboard is imported as a bitmap file of the same pixels
+// would be; anything else changes nothing.
+void EditorDialog::OnPaste() {
+    if (!IsClipboardFormatAvailable(CF_DIB) || !OpenClipboard(window))
+        return;
+    HANDLE image = nullptr;
+    HGLOBAL block = GetClipboardData(CF_DIB);
+    const uint8_t* dib = block ? static_cast<const uint8_t*>(GlobalLock(block)) : nullptr;
+    if (dib) {
+        image = LoadDib(dib, GlobalSize(block));
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    if (!image)
+        return;
+    theHistory.Checkpoint();
+    ImportLoadedBitmap(image, window);
+    Repaint();
+}
+
 void EditorDialog::ShowRestoredPicture() {
     SetButtonCheck(window, IDC_PICTURE_SIZE, GetPictureMode() == PictureMode::Screensaver);
     ResizeCanvas();
@@ -205,8 +257,8 @@ int EditorDialog::MayClose() {
     }
 }
 
-// A block file brings its own size and the check box follows it; a bitmap is
-// scaled into the current size. Anything else leaves an empty picture.
+// A block file brings its own size and the check box follows it; a bitmap,
+// or a picture in another image format, is scaled into the current size. Anything else leaves an empty picture.
 // The picture before it is a step of its own, whatever the file turns out to be.
 void EditorDialog::LoadFrom(const char* path) {
     theHistory.Checkpoint();
@@ -223,7 +275,7 @@ void EditorDialog::LoadFrom(const char* path) {
         SetButtonCheck(window, IDC_PICTURE_SIZE, screensaver);
         ReadBlockFile(path);
         theHistory.MarkSaved();
-    } else if (IsBitmapFile(path) && ImportBitmap(path, window)) {
+    } else if (IsBitmapFile(path) ? ImportBitmap(path, window) : ImportPicture(path, window)) {
         theHistory.MarkSaved();
     } else {
         // A "BM" file the loader cannot read is as unreadable as any other.

@@ -43,6 +43,8 @@ class EditorDialog : public DialogObject {
     int OnSave();
     void OnUndo();
     void OnRedo();
+    void OnCopy();
+    void OnPaste();
     void OnDropFiles(HDROP drop);
     // Close, the close box, Esc, the session's end, Load... and a drop: 1 when
     // the picture may be set aside, after the user was asked about unsaved

@@ -75,19 +75,7 @@ HANDLE LoadTopDownBitmap(const char* path, int width, int height) {
     OwnedBlock bytes(size > 0 ? size_t(size) : 0);
     int read = bytes.data() && std::fread(bytes.data(), 1, size_t(size), file) == size_t(size);
     std::fclose(file);
-    TopDownBitmapLayout layout;
-    if (!read || !FindTopDownBitmap(bytes.data(), size_t(size), layout))
-        return nullptr;
-    OwnedBlock twin{layout.twinSize};
-    if (!twin.data())
-        return nullptr;
-    CopyAsBottomUp(bytes.data(), size_t(size), layout, twin.data());
-    char copy[MAX_PATH];
-    if (!WriteTemporaryFile(twin.data(), layout.twinSize, copy))
-        return nullptr;
-    HANDLE image = LoadScaled(copy, width, height);
-    DeleteFileA(copy);
-    return image;
+    return read ? LoadBitmapBytes(bytes.data(), size_t(size), width, height) : nullptr;
 }
 
 // Pixels of a bitmap selected into a memory device context.
@@ -121,10 +109,32 @@ int CopyBitmapToPicture(HANDLE image, HDC screenDc) {
     return 1;
 }
 
+HANDLE LoadBitmapBytes(const uint8_t* bytes, size_t size, int width, int height) {
+    TopDownBitmapLayout layout;
+    const uint8_t* file = bytes;
+    size_t fileSize = size;
+    OwnedBlock twin{FindTopDownBitmap(bytes, size, layout) ? layout.twinSize : 0};
+    if (twin.data()) {
+        CopyAsBottomUp(bytes, size, layout, twin.data());
+        file = twin.data();
+        fileSize = layout.twinSize;
+    }
+    char copy[MAX_PATH];
+    if (!WriteTemporaryFile(file, fileSize, copy))
+        return nullptr;
+    HANDLE image = LoadScaled(copy, width, height);
+    DeleteFileA(copy);
+    return image;
+}
+
 int ImportBitmap(const char* path, HWND window) {
     HANDLE image = LoadTopDownBitmap(path, PictureWidth(), PictureHeight());
     if (!image)
         image = LoadScaled(path, PictureWidth(), PictureHeight());
+    return ImportLoadedBitmap(image, window);
+}
+
+int ImportLoadedBitmap(HANDLE image, HWND window) {
     if (!image)
         return 0;
     HDC windowDc = GetDC(window);

@@ -15,6 +15,15 @@
 // changed.
 int ImportBitmap(const char* path, HWND window);
 
+// The bitmap file held in bytes, loaded as ImportBitmap loads a file (the
+// bytes go to the loader through a temporary file), scaled to width x height;
+// null when it cannot be loaded. The caller deletes it (DeleteObject).
+HANDLE LoadBitmapBytes(const uint8_t* bytes, size_t size, int width, int height);
+
+// Replaces the picture with an image that LoadBitmapBytes loaded at the
+// current size, and deletes the image. Returns 1 when it was read.
+int ImportLoadedBitmap(HANDLE image, HWND window);
+
 // Reads an image already loaded at the current size into the picture, through
 // a memory device context compatible with screenDc. 0, with no cell changed,
 // when that context cannot be made or the image cannot be selected into it.

@@ -23,6 +23,9 @@ constexpr int kScreensaverHeaderSize = sizeof(kScreensaverHeader);
 constexpr int kProbeSize = 16;
 
 constexpr int kMaxBlockFileSize = kLogoHeaderSize + kGridRows * kRowBytes;
+static_assert(kLogoBlockFileSize == kLogoHeaderSize + kLogoHeight * kRowBytes, "logo length");
+static_assert(kScreensaverBlockFileSize == kScreensaverHeaderSize + kScreensaverHeight * kRowBytes,
+              "screensaver length");
 
 // The first 16 bytes of the file, zero-padded when the file is shorter.
 // 0 when the file cannot be opened.

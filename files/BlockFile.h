@@ -7,6 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
+// The whole length of each kind: its header, then 13 bytes for each row.
+constexpr long kLogoBlockFileSize = 16 + 29 * 13;
+constexpr long kScreensaverBlockFileSize = 10 + 49 * 13;
+
 // 1 when the file starts with the logo header (0xFF 0xFF at 0, 101 x 29 at 8),
 // else 0. Reads at most 16 bytes; a shorter file counts as padded with zeros.
 int IsLogoBlockFile(const char* path);

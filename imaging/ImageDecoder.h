@@ -10,6 +10,10 @@
 
 #include "imaging/DecodedImage.h"
 
+// No image file comes near this; it keeps a mistaken input (a disk image, say)
+// from being read into memory whole.
+constexpr uint64_t kMaxImageFileBytes = uint64_t(256) * 1024 * 1024;
+
 // Returns 1, or 0 with a reason in error. Images of more than maxPixels
 // pixels are refused before their pixels are unpacked.
 int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImage& image,

@@ -6,8 +6,12 @@
 #include <cstdint>
 #include <vector>
 
+// The threshold is a grey level: 0 (black) to kMaxThreshold (white).
+constexpr int kMaxThreshold = 255;
+constexpr int kDefaultThreshold = 128;
+
 struct InkRule {
-    int threshold = 128; // 0..255: a cell darker than this becomes ink
+    int threshold = kDefaultThreshold; // a cell darker than this becomes ink
     bool dither = false;
     bool invert = false; // swap ink and background at the end
 };

@@ -34,3 +34,5 @@
 #define IDM_ABOUT 110
 #define IDM_UNDO 111
 #define IDM_REDO 112
+#define IDM_COPY 113
+#define IDM_PASTE 114

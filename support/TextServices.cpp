@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 
+#include "support/CommandLine.h"
 #include "support/PlatformText.h"
 #include "support/TextString.h"
 
@@ -30,31 +31,13 @@ char* ResourceText(int id) {
     return TextOf(resource);
 }
 
-// The first item of the command line: the text between the opening quote and
-// the next one when it starts with a quote, otherwise the text up to the first
-// blank. Arguments (the file that an association or a drop passes) follow it.
-// A quote that is never closed leaves the whole command line as the path.
+// The first item of the command line, read by the one rule the document
+// named after it is read by (CommandLine.h): the text between the opening
+// quote and the next one, or the end when it is never closed, when it starts
+// with a quote; otherwise the text up to the first blank.
 const char* GetProgramPath() {
     static TextString programPath;
-    TextString commandLine(PlatformCommandLine());
-    const char* text = commandLine.text ? commandLine.text : "";
-    int start = 0;
-    while (text[start] == ' ' || text[start] == '\t')
-        start++;
-    if (text[start] == '"') {
-        int close = commandLine.FindFrom(start + 1, "\"");
-        if (close == -1)
-            programPath.Assign(commandLine);
-        else if (close == start + 1)
-            programPath.Assign("");  // "": a count of 0 would mean the whole tail
-        else
-            programPath.Assign(commandLine.SubString(start + 1, close - start - 1));
-    } else {
-        int end = start;
-        while (text[end] != '\0' && text[end] != ' ' && text[end] != '\t')
-            end++;
-        programPath.Assign(end == start ? TextString() : commandLine.SubString(start, end - start));
-    }
+    programPath.Assign(FirstCommandLineItem(PlatformCommandLine()));
     return TextOf(programPath);
 }
 

@@ -178,6 +178,16 @@ class Session:
     def focus(self, window):
         self.xdo("windowfocus", "--sync", window)
 
+    def focused(self):
+        out = self.xdo("getwindowfocus").strip()
+        return int(out) if out.isdigit() else None
+
+    def keys_to(self, window, *names):
+        """Keys for this window only: they are sent once it has the focus."""
+        poll("window %d to have the focus" % window,
+             lambda: self.focused() == window or self.focus(window))
+        self.keys(*names)
+
 
 # ----------------------------------------------------------------------------
 # Screen pixels
@@ -466,14 +476,21 @@ class Editor:
         self.type_into(dialog, path)
         return dialog
 
+    def dismiss(self, title):
+        """Waits for a dialog, lets it finish drawing, gives it Escape once it
+        has the focus (never to the window below it) and waits until it is gone."""
+        window = self.wait_window(title)
+        self.settle(title + "-shown", whole_screen=True)
+        self.session.keys_to(window, "Escape")
+        self.wait_gone(title)
+
     def dismiss_strays(self, titles=("Error", "Save As", "Open")):
         """Closes dialogs an earlier failed case left open, with Escape."""
         for _ in range(6):
             open_windows = [w for t in titles for w in self.session.windows("^%s$" % t)]
             if not open_windows:
                 return
-            self.session.focus(open_windows[-1])
-            self.session.keys("Escape")
+            self.session.keys_to(open_windows[-1], "Escape")
             time.sleep(0.3)
 
     # Reading the screen -----------------------------------------------------
@@ -623,6 +640,7 @@ def main():
     parser.add_argument("--session-dir", required=True)
     parser.add_argument("--out-dir", required=True)
     parser.add_argument("--converter", help="pixmint-convert.exe, for the cases that compare with it")
+    parser.add_argument("--clipboard-tool", help="clipboard_tool.exe, the clipboard's other program")
     parser.add_argument("rest", nargs="*")
     options = parser.parse_args()
     if not os.path.isfile(options.program):
@@ -634,6 +652,8 @@ def main():
     options.program = os.path.abspath(options.program)
     if options.converter:
         options.converter = os.path.abspath(options.converter)
+    if options.clipboard_tool:
+        options.clipboard_tool = os.path.abspath(options.clipboard_tool)
     EditorTestCase.options = options
     started = session.start()
     try:

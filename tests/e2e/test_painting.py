@@ -196,8 +196,7 @@ class PaintingTest(EditorTestCase):
         # a stroke out and back in after it joins nothing across the outside.
         editor.session.move(*editor.cell_point(50, 20))
         keys("ctrl+o")
-        editor.wait_window("Open")
-        editor.dismiss_strays(("Open",))
+        editor.dismiss("Open")
         editor.paint_through([(60, 2)], harness.INK, button=1, release=False)
         # A pause outside, so that the platform does not merge the moves.
         editor.session.xdo("mousemove", "--sync", *editor.dialog_point(30, 215), "sleep", 0.3)

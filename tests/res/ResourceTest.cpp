@@ -218,7 +218,8 @@ TEST(ResourceTest, StringsAreInTheRussianTable) {
     const std::pair<int, const char*> strings[] = {
         {IDS_ABOUT_TITLE, "About..."},
         {IDS_OPEN_FILTER, "Support types:Bitmap,EEProm block (*.bmp,*.bin)|*.bmp;*.bin|Bitmap|"
-                          "*.bmp|EEProm block|*.bin||"},
+                          "*.bmp|EEProm block|*.bin|Pictures (*.png,*.gif,*.jpg,*.tif,*.ico)|"
+                          "*.png;*.gif;*.jpg;*.jpeg;*.tif;*.tiff;*.ico|All files|*.*||"},
         {IDS_MAIN_TITLE, "Pixmint v0.2b by Tovren (logo size: x=101, y=29; screensaver size: "
                          "x=101, y=49)"},
         {IDS_SAVE_FILTER, "Binary EEProm block|*.bin||"},

@@ -51,9 +51,9 @@ TEST_F(ProgramPath, QuotedPathEndsAtItsClosingQuote) {
     EXPECT_STREQ(GetProgramPath(), "C:\\Program Files\\p.exe");
     SetCommandLineForTest("\"\" arg");
     EXPECT_STREQ(GetProgramPath(), "");
-    // Without a closing quote the whole command line is the path.
-    SetCommandLineForTest("\"C:\\dir\\prog.exe");
-    EXPECT_STREQ(GetProgramPath(), "\"C:\\dir\\prog.exe");
+    // A quote that is never closed runs to the end, as for the document.
+    SetCommandLineForTest("\"C:\\my dir\\prog.exe");
+    EXPECT_STREQ(GetProgramPath(), "C:\\my dir\\prog.exe");
 }
 
 TEST_F(ProgramPath, NoBackslashGivesWholeNameAndNullDirectory) {

@@ -1,5 +1,6 @@
-// The parts of the C++ standard library that pixmint-convert.exe uses, built
-// the way the program is: without exceptions. The prebuilt std::string of
+// The parts of the C++ standard library that the Windows programs use, built
+// the way they are: without exceptions (the editor's strings are those of the
+// image decoders' messages, which it does not show). The prebuilt std::string of
 // MinGW's libstdc++ throws, and linking it brings the exception runtime, the
 // demangler and MinGW's printf engine, four times the program's own size.
 // Here a failed allocation or a string grown past its maximum ends the
