@@ -2,10 +2,10 @@
 
 #include "editor/AboutDialog.h"
 #include "editor/FileChooser.h"
+#include "editor/PictureClipboard.h"
 #include "files/BitmapImport.h"
 #include "files/BlockFile.h"
 #include "files/PictureImport.h"
-#include "imaging/BitmapWriter.h"
 #include "picture/CanvasGeometry.h"
 #include "editor/CanvasWindow.h"
 #include "picture/PictureGrid.h"
@@ -159,43 +159,14 @@ void EditorDialog::OnRedo() {
         ShowRestoredPicture();
 }
 
-// The visible picture goes on the clipboard as a one-bit bitmap, ink black.
 void EditorDialog::OnCopy() {
-    const int width = PictureWidth(), height = PictureHeight();
-    const size_t size = MonochromeDibSize(width, height);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    void* bytes = block ? GlobalLock(block) : nullptr;
-    if (!bytes) {
-        if (block)
-            GlobalFree(block);
-        return;
-    }
-    WriteMonochromeDib(thePicture.cells, width, height, static_cast<uint8_t*>(bytes));
-    GlobalUnlock(block);
-    // Once the clipboard has taken the block, it is the clipboard's.
-    if (OpenClipboard(window)) {
-        EmptyClipboard();
-        if (SetClipboardData(CF_DIB, block))
-            block = nullptr;
-        CloseClipboard();
-    }
-    if (block)
-        GlobalFree(block);
+    CopyPictureToClipboard(window);
 }
 
-// A picture on the clipboard is imported as a bitmap file of the same pixels
-// would be; anything else changes nothing.
+// Imported as a bitmap file of the same pixels would be, as one step; without
+// a picture on the clipboard nothing changes.
 void EditorDialog::OnPaste() {
-    if (!IsClipboardFormatAvailable(CF_DIB) || !OpenClipboard(window))
-        return;
-    HANDLE image = nullptr;
-    HGLOBAL block = GetClipboardData(CF_DIB);
-    const uint8_t* dib = block ? static_cast<const uint8_t*>(GlobalLock(block)) : nullptr;
-    if (dib) {
-        image = LoadDib(dib, GlobalSize(block));
-        GlobalUnlock(block);
-    }
-    CloseClipboard();
+    HANDLE image = LoadClipboardPicture(window);
     if (!image)
         return;
     theHistory.Checkpoint();
@@ -258,7 +229,8 @@ int EditorDialog::MayClose() {
 }
 
 // A block file brings its own size and the check box follows it; a bitmap,
-// or a picture in another image format, is scaled into the current size. Anything else leaves an empty picture.
+// or a picture in another image format, is scaled into the current size.
+// Anything else leaves an empty picture.
 // The picture before it is a step of its own, whatever the file turns out to be.
 void EditorDialog::LoadFrom(const char* path) {
     theHistory.Checkpoint();
