@@ -170,17 +170,11 @@ int ReadyToDecode(ImageKind kind, int takesFormat, const uint8_t* data, size_t s
         return 0;
     }
     // Sizes the header declares, refused before a library unpacks anything.
-    int64_t width = 0, height = 0;
     if (kind == ImageKind::Png) {
         PngDataCheck check;
         if (!PngImageDataIsWhole(data, size, maxPixels, check)) {
             error = check.tooLarge ? ImageTooLarge(check.width, check.height)
                                    : damaged + check.fault + ")";
-            return 0;
-        }
-    } else if (kind == ImageKind::Xbm && XbmDeclaredSize(data, size, width, height)) {
-        if (width * height > maxPixels) {
-            error = ImageTooLarge(width, height);
             return 0;
         }
     } else if (kind == ImageKind::Gif) {
@@ -198,5 +192,13 @@ int ReadyToDecode(ImageKind kind, int takesFormat, const uint8_t* data, size_t s
             return 0;
         }
     }
+#ifndef _WIN32 // XBM is read on Linux only
+    int64_t width = 0, height = 0;
+    if (kind == ImageKind::Xbm && XbmDeclaredSize(data, size, width, height) &&
+        width * height > maxPixels) {
+        error = ImageTooLarge(width, height);
+        return 0;
+    }
+#endif
     return 1;
 }

@@ -10,22 +10,22 @@ class BitInput {
   public:
     explicit BitInput(BytePieces& pieces) : pieces_(pieces) {}
 
-    // Tops the buffer up to at least 57 bits, or to what is left.
+    // Tops the buffer up to at least 25 bits, or to what is left.
     void Fill() {
-        while (count_ <= 56) {
+        while (count_ <= 24) {
             if (at_ == end_ && !NextPiece())
                 return;
-            bits_ |= uint64_t(*at_++) << count_;
+            bits_ |= uint32_t(*at_++) << count_;
             count_ += 8;
         }
     }
     int Available() const { return count_; }
-    uint32_t Peek(int n) const { return uint32_t(bits_ & ((uint64_t(1) << n) - 1)); }
+    uint32_t Peek(int n) const { return n < 32 ? bits_ & ((1u << n) - 1) : bits_; }
     void Drop(int n) {
         bits_ >>= n;
         count_ -= n;
     }
-    // n bits (up to 32) as a number; 0 when the stream ends first.
+    // n bits (up to 16) as a number; 0 when the stream ends first.
     int Take(int n, uint32_t& value) {
         if (count_ < n)
             Fill();
@@ -69,7 +69,7 @@ class BitInput {
     BytePieces& pieces_;
     const uint8_t* at_ = nullptr;
     const uint8_t* end_ = nullptr;
-    uint64_t bits_ = 0;
+    uint32_t bits_ = 0;
     int count_ = 0;
     int ended_ = 0;
 };
@@ -190,7 +190,8 @@ class Walk {
         }
         in_.AlignToByte();
         uint32_t check;
-        return in_.Take(32, check) ? InflateWalk::Whole : InflateWalk::EndsEarly;
+        return in_.Take(16, check) && in_.Take(16, check) ? InflateWalk::Whole
+                                                          : InflateWalk::EndsEarly;
     }
 
   private:
