@@ -323,9 +323,11 @@ class ConverterTest(unittest.TestCase):
                                     stderr=subprocess.PIPE, cwd=self.dir, timeout=60)
         self.assertEqual(result.returncode, 1, result.stderr)
 
-    def test_an_icon_gives_its_largest_image(self):
-        """A small image stored as a bitmap and a larger one stored as PNG
-        (as icons have been since Windows Vista): both systems read the PNG."""
+    def test_icons_and_gifs_give_the_picture_shown(self):
+        """Of an icon, its largest image, here stored as PNG (as icons have
+        been since Windows Vista) beside a smaller bitmap; of a GIF, its first
+        frame on its logical screen, the rest transparent (white). Both
+        systems read the same picture as the equivalent PNG."""
         large = [[BLACK if (x + y) % 3 else WHITE for x in range(32)] for y in range(32)]
         png = formats.png_file(large)
         small = struct.pack("<IiiHHIIiiII", 40, 16, 32, 1, 32, 0, 0, 0, 0, 0, 0) \
@@ -337,14 +339,7 @@ class ConverterTest(unittest.TestCase):
             icon += struct.pack("<BBBBHHII", size, size, 0, 0, 1, bits, len(data), offset)
             offset += len(data)
         self.write("icon.ico", icon + b"".join(data for _, data, _ in entries))
-        self.write("large.png", png)
-        self.convert("icon.ico", "from-icon.bin")
-        self.convert("large.png", "from-png.bin")
-        self.assertEqual(self.read("from-icon.bin"), self.read("from-png.bin"))
-
-    def test_a_gif_gives_its_first_frame_as_shown(self):
-        """A frame on the right half of its logical screen: the left half is
-        transparent (white), on both systems."""
+        self.write("icon.png", png)
         bits, count = 0, 0
         for code in [4, 1] * 100 + [5]:  # clear before every pixel: 3-bit codes throughout
             bits |= code << count
@@ -354,10 +349,12 @@ class ConverterTest(unittest.TestCase):
                    + bytes([255, 255, 255, 0, 0, 0, 9, 9, 9, 9, 9, 9])
                    + b"\x2c" + struct.pack("<HHHHB", 10, 0, 10, 10, 0)
                    + b"\x02" + bytes([len(data)]) + data + b"\x00\x3b")
-        self.write("shown.png", formats.png_file([[WHITE] * 10 + [BLACK] * 10] * 10))
-        self.convert("frame.gif", "from-gif.bin")
-        self.convert("shown.png", "from-png.bin")
-        self.assertEqual(self.read("from-gif.bin"), self.read("from-png.bin"))
+        self.write("frame.png", formats.png_file([[WHITE] * 10 + [BLACK] * 10] * 10))
+        for name in ("icon.ico", "frame.gif"):
+            with self.subTest(name=name):
+                self.convert(name, "read.bin")
+                self.convert(name[:-4] + ".png", "expected.bin")
+                self.assertEqual(self.read("read.bin"), self.read("expected.bin"))
 
 
 def main():

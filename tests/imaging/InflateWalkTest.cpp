@@ -12,21 +12,16 @@
 namespace {
 
 // The stream in pieces of a given size, as PNG chunks hand it out.
-class Pieces : public BytePieces {
-  public:
-    Pieces(const std::vector<uint8_t>& bytes, size_t piece) : bytes_(bytes), piece_(piece) {}
+struct Pieces : BytePieces {
+    Pieces(const std::vector<uint8_t>& bytes, size_t piece) : bytes(bytes), piece(piece) {}
     int Next(const uint8_t*& data, size_t& size) override {
-        if (at_ >= bytes_.size())
-            return 0;
-        data = bytes_.data() + at_;
-        size = std::min(piece_, bytes_.size() - at_);
-        at_ += size;
-        return 1;
+        data = bytes.data() + at;
+        size = std::min(piece, bytes.size() - at);
+        at += size;
+        return size > 0;
     }
-
-  private:
-    const std::vector<uint8_t>& bytes_;
-    size_t piece_, at_ = 0;
+    const std::vector<uint8_t>& bytes;
+    size_t piece, at = 0;
 };
 
 std::vector<uint8_t> Deflate(const std::vector<uint8_t>& raw, int level, int strategy) {
@@ -74,11 +69,8 @@ TEST(InflateWalkTest, StopsAtTheLimitAndAtTheEnd) {
     EXPECT_LE(produced, 1000u + 258);
     std::vector<uint8_t> cut(stream.begin(), stream.end() - 5);
     EXPECT_EQ(Walk(cut, uint64_t(1) << 40, produced), InflateWalk::EndsEarly);
-    std::vector<uint8_t> bad = stream;
-    bad[0] = 0x79; // not deflate
-    EXPECT_EQ(Walk(bad, uint64_t(1) << 40, produced), InflateWalk::Damaged);
-    const std::vector<uint8_t> farBack = {0x78, 0x01, 0x03, 0x00}; // a fixed block, cut
-    EXPECT_NE(Walk(farBack, 100, produced), InflateWalk::Whole);
+    stream[0] = 0x79; // not deflate
+    EXPECT_EQ(Walk(stream, uint64_t(1) << 40, produced), InflateWalk::Damaged);
 }
 
 } // namespace
