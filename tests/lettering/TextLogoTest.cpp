@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "lettering/BitmapFont.h"
-#include "convert/TextArgument.h"
 #include "lettering/TextLogo.h"
 
 namespace {
@@ -114,21 +113,10 @@ TEST(TextLogoTest, ChoosesTheLargestSizeWithAMarginOrRefuses) {
         << error;
 }
 
-TEST(TextLogoTest, ReadsTheTextArgument) {
+TEST(TextLogoTest, FindsCharactersTheFontLacks) {
     EXPECT_EQ(FindUnknownCharacter({'A', 0x20AC, 'B'}), 1);
     EXPECT_EQ(FindUnknownCharacter({0x7F}), 0);
     EXPECT_EQ(FindUnknownCharacter({'\n', 0xA0, 0xFF, '~'}), -1);
-    EXPECT_EQ(CodePointName(0xE9), "U+00E9");
-
-    std::vector<uint32_t> text;
-    std::string error;
-    ASSERT_EQ(DecodeUtf8("G\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80", text, error), 1) << error;
-    EXPECT_EQ(text, (std::vector<uint32_t>{'G', 0xFC, 0x20AC, 0x1F600}));
-    for (const char* bad : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "A\x80"})
-        EXPECT_EQ(DecodeUtf8(bad, text, error), 0) << bad;
-    // Line breaks: a newline, CR LF, or \n; \\ is one backslash.
-    ASSERT_EQ(DecodeTextArgument("a\nb\r\nc\\nd\\\\n\\x", text, error), 1) << error;
-    EXPECT_EQ(text, Text("a\nb\nc\nd\\n\\x"));
 }
 
 } // namespace
