@@ -1,9 +1,14 @@
 #include "convert/Converter.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <sys/types.h>
 
 #include "imaging/AreaScaling.h"
 #include "convert/ConvertOptions.h"
@@ -22,6 +27,34 @@
 namespace {
 
 const char kProgram[] = "pixmint-convert";
+
+// No image or block file comes near this; it keeps a mistaken input (a disk
+// image, say) from being read into memory whole.
+constexpr size_t kMaxInputBytes = size_t(kMaxImageFileBytes);
+
+struct FreeBytes {
+    void operator()(uint8_t* bytes) const { std::free(bytes); }
+};
+
+struct InputBytes {
+    std::unique_ptr<uint8_t, FreeBytes> data;
+    size_t size = 0;
+};
+
+// The size of a regular file, or -1 when the input has none (a pipe, a
+// terminal, a device).
+long long KnownFileSize(FILE* file) {
+#ifdef _WIN32
+    struct _stati64 status;
+    if (_fstati64(_fileno(file), &status) != 0 || !(status.st_mode & _S_IFREG))
+        return -1;
+#else
+    struct stat status;
+    if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode))
+        return -1;
+#endif
+    return (long long)status.st_size;
+}
 
 enum class OutputKind { BlockFile, Png, Bmp, Pbm, Unknown };
 
@@ -62,30 +95,54 @@ class Run {
         return code;
     }
 
-    // The whole file, or 0 with a message.
-    int ReadInput(const std::string& path, std::vector<uint8_t>& bytes) {
+    // The whole input, read once (it may be a pipe), or 0 with a message. A
+    // file whose size is known is refused before any of it is read when it
+    // passes the limit; any other input as soon as it does.
+    int ReadInput(const std::string& path, InputBytes& bytes) {
         FILE* file = std::fopen(path.c_str(), "rb");
         if (file == nullptr)
             return Fail(0, path + ": cannot open: " + std::strerror(errno));
-        uint8_t chunk[65536];
-        size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-            bytes.insert(bytes.end(), chunk, chunk + got);
-            if (bytes.size() > kMaxImageFileBytes) {
-                std::fclose(file);
-                return Fail(0, path + ": too large for an image");
-            }
+        const long long known = KnownFileSize(file);
+        if (known > (long long)kMaxInputBytes) {
+            std::fclose(file);
+            return Fail(0, path + ": too large for an image");
         }
-        bool failed = std::ferror(file) != 0;
+        size_t room = known > 0 ? size_t(known) + 1 : 65536;
+        bytes.data.reset(static_cast<uint8_t*>(std::malloc(room)));
+        size_t got = 0;
+        while (bytes.data != nullptr) {
+            if (bytes.size == room) {
+                if (room > kMaxInputBytes)
+                    break;
+                room = room > kMaxInputBytes / 2 ? kMaxInputBytes + 1 : room * 2;
+                uint8_t* grown = static_cast<uint8_t*>(std::realloc(bytes.data.get(), room));
+                if (grown == nullptr)
+                    break;
+                bytes.data.release();
+                bytes.data.reset(grown);
+            }
+            got = std::fread(bytes.data.get() + bytes.size, 1, room - bytes.size, file);
+            if (got == 0)
+                break;
+            bytes.size += got;
+        }
+        const bool failed = std::ferror(file) != 0;
+        const bool whole = bytes.data != nullptr && got == 0 && !failed;
         std::fclose(file);
+        if (bytes.size > kMaxInputBytes)
+            return Fail(0, path + ": too large for an image");
+        if (bytes.data == nullptr || (!whole && !failed))
+            return Fail(0, path + ": not enough memory to read it");
         return failed ? Fail(0, path + ": cannot read") : 1;
     }
 
-    // Loads a block file into the picture as the editor's Load does. -1 when
-    // the file is no block file, 0 when it is a damaged one (with a message).
-    int LoadBlockFile(const std::string& path, long size) {
-        int logo = IsLogoBlockFile(path.c_str());
-        if (!logo && !IsScreensaverBlockFile(path.c_str()))
+    // Loads a block file into the picture as the editor's Load does, from
+    // the bytes already read. -1 when the input is no block file, 0 when it
+    // is a damaged one (with a message).
+    int LoadBlockFile(const std::string& path, const InputBytes& bytes) {
+        const long size = long(bytes.size);
+        int logo = IsLogoBlockData(bytes.data.get(), bytes.size);
+        if (!logo && !IsScreensaverBlockData(bytes.data.get(), bytes.size))
             return -1;
         // A block file shorter than its kind's whole length is cut short.
         long expected = logo ? kLogoBlockFileSize : kScreensaverBlockFileSize;
@@ -93,17 +150,15 @@ class Run {
             return Fail(0, path + ": " + (logo ? "logo" : "screensaver") +
                                " block file cut short (" + std::to_string(size) + " of " +
                                std::to_string(expected) + " bytes)");
-        ClearPicture();
-        SetPictureMode(logo ? PictureMode::Logo : PictureMode::Screensaver);
-        ReadBlockFile(path.c_str());
+        ReadBlockData(bytes.data.get(), bytes.size);
         return 1;
     }
 
-    int ImportImage(const std::string& path, const std::vector<uint8_t>& bytes,
+    int ImportImage(const std::string& path, const InputBytes& bytes,
                     const ConvertOptions& options) {
         DecodedImage image;
         std::string error;
-        if (!DecodeImage(bytes.data(), bytes.size(), kMaxImagePixels, image, error)) {
+        if (!DecodeImage(bytes.data.get(), bytes.size, kMaxImagePixels, image, error)) {
             notAPicture_ = true;
             return Fail(0, path + ": " + error);
         }
@@ -158,10 +213,10 @@ class Run {
     int MakePicture(const ConvertOptions& options) {
         if (options.textGiven)
             return DrawText(options) ? kExitOk : kExitFailed;
-        std::vector<uint8_t> bytes;
+        InputBytes bytes;
         if (!ReadInput(options.input, bytes))
             return kExitFailed;
-        int loaded = LoadBlockFile(options.input, long(bytes.size()));
+        int loaded = LoadBlockFile(options.input, bytes);
         if (loaded == 0)
             return kExitFailed;
         if (loaded > 0) {
@@ -180,12 +235,16 @@ class Run {
         return ImportImage(options.input, bytes, options) ? kExitOk : kExitFailed;
     }
 
+    // What the output could not take (a full disk, a closed pipe) fails the
+    // run like any other file that cannot be written.
     int Info(const ConvertOptions& options) {
         int result = MakePicture(options);
         if (result == kExitOk)
             std::fputs(DescribePicture().c_str(), out_);
         else if (notAPicture_)
             std::fputs("kind: not a block file\n", out_);
+        if ((std::fflush(out_) != 0 || std::ferror(out_)) && result == kExitOk)
+            return Fail(kExitFailed, "cannot write the description");
         return result;
     }
 

@@ -196,7 +196,10 @@ void EditorDialog::OnSizeSwitch() {
     ResizeCanvas();
 }
 
+// Unsaved work is asked about before the chooser opens.
 void EditorDialog::OnLoad() {
+    if (!MayClose())
+        return;
     const char* path = ChooseOpenPath(window, IDS_OPEN_FILTER, "bmp");
     if (path[0] != '\0')
         LoadFrom(path);
@@ -276,13 +279,26 @@ void EditorDialog::ShowRestoredPicture() {
     Repaint();
 }
 
-// The first file, when several are dropped at once.
+// The first file, when several are dropped at once. A path too long for the
+// buffer is refused whole: the copy would be cut short, naming another file.
 void EditorDialog::OnDropFiles(HDROP drop) {
     char path[MAX_PATH];
-    UINT length = DragQueryFileA(drop, 0, path, sizeof path);
+    UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    if (length == 0 || length >= sizeof path || DragQueryFileA(drop, 0, path, sizeof path) != length)
+        path[0] = '\0';
     DragFinish(drop);
-    if (length > 0 && length < sizeof path)
+    if (path[0] == '\0')
+        ShowErrorBox(window, "Error open file");
+    else if (MayClose())
         LoadFrom(path);
+}
+
+// Logging off or shutting down: unsaved work is asked about as on Close, and
+// Cancel or a failed save keeps the session from ending. A dialog procedure
+// answers through DWLP_MSGRESULT; its own result only says it did.
+LRESULT EditorDialog::OnQueryEndSession() {
+    SetWindowLongPtrA(window, DWLP_MSGRESULT, MayClose() ? TRUE : FALSE);
+    return TRUE;
 }
 
 // An unquoted path with blanks in it comes as several items: when the first

@@ -25,6 +25,7 @@ class EditorDialog : public DialogObject {
     // The About... item of the system menu runs command IDM_ABOUT.
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnInitDialog() override;
+    LRESULT OnQueryEndSession() override;
     // Ends the program: posts the quit message with exit code 0.
     virtual void Finish();
 
@@ -52,9 +53,9 @@ class EditorDialog : public DialogObject {
     void OnMove(int commandId);
     void OnText();
     void OnDropFiles(HDROP drop);
-    // Close, the close box and Esc: 1 when the program may end, after the
-    // user was asked about unsaved changes and answered Yes (and the picture
-    // was saved) or No.
+    // Close, the close box, Esc, the session's end, Load... and a drop: 1 when
+    // the picture may be set aside, after the user was asked about unsaved
+    // changes and answered Yes (and the picture was saved) or No.
     int MayClose();
     // After undo or redo: the check box and the canvas follow the picture.
     void ShowRestoredPicture();

@@ -84,26 +84,62 @@ size_t PackRows(uint8_t* out) {
     return size;
 }
 
-} // namespace
-
-int IsLogoBlockFile(const char* path) {
-    uint8_t probe[kProbeSize];
-    if (!ReadProbe(path, probe))
-        return 0;
+int IsLogoProbe(const uint8_t (&probe)[kProbeSize]) {
     return probe[0] == 0xFF && probe[1] == 0xFF && probe[8] == kGridColumns &&
                    probe[9] == kLogoHeight
                ? 1
                : 0;
 }
 
-int IsScreensaverBlockFile(const char* path) {
-    uint8_t probe[kProbeSize];
-    if (!ReadProbe(path, probe))
-        return 0;
+int IsScreensaverProbe(const uint8_t (&probe)[kProbeSize]) {
     return probe[0] == 0x00 && probe[1] == 0x00 && probe[2] == kGridColumns &&
                    probe[3] == kScreensaverHeight
                ? 1
                : 0;
+}
+
+// The first 16 bytes of data, zero-padded when there are fewer.
+void ProbeOf(const uint8_t* data, size_t size, uint8_t (&probe)[kProbeSize]) {
+    for (size_t i = 0; i < kProbeSize; ++i)
+        probe[i] = i < size ? data[i] : 0;
+}
+
+} // namespace
+
+int IsLogoBlockFile(const char* path) {
+    uint8_t probe[kProbeSize];
+    return ReadProbe(path, probe) && IsLogoProbe(probe);
+}
+
+int IsScreensaverBlockFile(const char* path) {
+    uint8_t probe[kProbeSize];
+    return ReadProbe(path, probe) && IsScreensaverProbe(probe);
+}
+
+int IsLogoBlockData(const uint8_t* data, size_t size) {
+    uint8_t probe[kProbeSize];
+    ProbeOf(data, size, probe);
+    return IsLogoProbe(probe);
+}
+
+int IsScreensaverBlockData(const uint8_t* data, size_t size) {
+    uint8_t probe[kProbeSize];
+    ProbeOf(data, size, probe);
+    return IsScreensaverProbe(probe);
+}
+
+void ReadBlockData(const uint8_t* data, size_t size) {
+    ClearPicture();
+    size_t header = 0;
+    if (IsLogoBlockData(data, size)) {
+        header = kLogoHeaderSize;
+        SetPictureMode(PictureMode::Logo);
+    } else if (IsScreensaverBlockData(data, size)) {
+        header = kScreensaverHeaderSize;
+        SetPictureMode(PictureMode::Screensaver);
+    }
+    header = header < size ? header : size;
+    UnpackRows(data + header, size - header);
 }
 
 void ReadBlockFile(const char* path) {
@@ -135,15 +171,22 @@ void ReadBlockFile(const char* path) {
 int WriteBlockFile(const char* path) {
     if (path == nullptr)
         return 0;
-    // The new block file is made under a temporary name before its companion,
-    // the companion is complete before the first byte of block data, and the
-    // old block file is replaced only once the new one is complete.
-    ReplacementFile file(path);
-
+    // The companion is written first, then the block data, each under a
+    // temporary name; only when both are complete on the disk do they take
+    // the old files' places, together: a Save that fails leaves both old
+    // files as they were. A companion whose folder does not exist is left
+    // out and the block file is written alone.
     TextString infoPath = BlockInfoPath(path);
-    if (infoPath.length > 0)
-        WriteBlockInfoFile(infoPath.text, GetPictureMode());
+    ReplacementFile info(infoPath.length > 0 ? infoPath.text : nullptr);
+    const int withInfo = infoPath.length > 0 && !info.FolderMissing();
+    if (withInfo) {
+        TextString text = BlockInfoText(GetPictureMode());
+        if (info.stream() == nullptr ||
+            std::fwrite(text.text, 1, size_t(text.length), info.stream()) != size_t(text.length))
+            return 0;
+    }
 
+    ReplacementFile file(path);
     if (file.stream() == nullptr)
         return 0;
     uint8_t data[kMaxBlockFileSize];
@@ -159,5 +202,5 @@ int WriteBlockFile(const char* path) {
 
     if (std::fwrite(data, 1, size, file.stream()) != size)
         return 0;
-    return file.Commit();
+    return withInfo ? CommitTogether(info, file) : file.Commit();
 }

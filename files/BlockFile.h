@@ -4,6 +4,9 @@
 // process-wide picture.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 // The whole length of each kind: its header, then 13 bytes for each row.
 constexpr long kLogoBlockFileSize = 16 + 29 * 13;
 constexpr long kScreensaverBlockFileSize = 10 + 49 * 13;
@@ -16,14 +19,19 @@ int IsLogoBlockFile(const char* path);
 // else 0. Reads at most 16 bytes, like the logo test.
 int IsScreensaverBlockFile(const char* path);
 
+// The same tests and the same reading on bytes already in memory (a file that
+// could be read only once, as from a pipe).
+int IsLogoBlockData(const uint8_t* data, size_t size);
+int IsScreensaverBlockData(const uint8_t* data, size_t size);
+void ReadBlockData(const uint8_t* data, size_t size);
+
 // Replaces the picture with the file's pixels and selects the size of the
 // file's kind. A file that cannot be opened leaves the picture as it is; a
 // short file leaves the missing cells background; extra bytes are ignored.
 void ReadBlockFile(const char* path);
 
 // Writes the picture as a block file of the current size, and beside it the
-// block info file when the file name holds ".bin". The new block file takes
-// the old one's place only once it is complete: returns 1 then, else 0, and
-// after a failure an existing block file is left exactly as it was. The block
-// info file does not count towards the result.
+// block info file when the file name holds ".bin". The two new files take the
+// old ones' places together, once both are complete: returns 1 then, else 0,
+// and after a failure both old files are left exactly as they were.
 int WriteBlockFile(const char* path);

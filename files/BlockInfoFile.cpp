@@ -27,7 +27,7 @@ TextString BlockInfoPath(const char* blockPath) {
     return path;
 }
 
-int WriteBlockInfoFile(const char* infoPath, PictureMode mode) {
+TextString BlockInfoText(PictureMode mode) {
     TextString text("EEPROM block additional file.\r\n"
                     "Phone HWid:\r\n"
                     "131\r\n"
@@ -36,6 +36,11 @@ int WriteBlockInfoFile(const char* infoPath, PictureMode mode) {
     text.Append("\r\n"
                 "EEPROM BlockVer:\r\n"
                 "3\r\n");
+    return text;
+}
+
+int WriteBlockInfoFile(const char* infoPath, PictureMode mode) {
+    TextString text = BlockInfoText(mode);
     // Like the block file, an old companion is replaced only by a whole one.
     return WriteWholeFile(infoPath, text.text, static_cast<size_t>(text.length));
 }

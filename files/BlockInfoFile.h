@@ -12,6 +12,9 @@
 // (the search is case-sensitive: "logo.BIN" has none).
 TextString BlockInfoPath(const char* blockPath);
 
+// The block info file's seven lines for a picture of the given size.
+TextString BlockInfoText(PictureMode mode);
+
 // Writes the block info file for a picture of the given size. Returns 1 when
 // the file was created and completely written, else 0, and then an existing
 // block info file is left as it was.

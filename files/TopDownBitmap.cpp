@@ -44,6 +44,7 @@ class UnpackedRows : public RunLengthPixels {
         const int shift = x % 2 ? 0 : 4;
         row[x / 2] = uint8_t((row[x / 2] & ~(0xF << shift)) | (index & 0xF) << shift);
     }
+    int64_t Width() const override { return width_; }
 
   private:
     uint8_t* rows_;

@@ -7,10 +7,14 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
+#include <vector>
+
+#include "imaging/BitFieldBitmap.h"
+#include "imaging/DeclaredSize.h"
 #include "imaging/ImageIntegrity.h"
 #include "imaging/ImageKind.h"
 #include "imaging/NetpbmReader.h"
-#include "imaging/PngImageData.h"
+#include "imaging/RunLengthBitmap.h"
 
 namespace {
 
@@ -102,8 +106,26 @@ int CopyPixels(GdkPixbuf* pixbuf, DecodedImage& image) {
     return 1;
 }
 
-// GLib's warnings go to standard error, where the converter says one line.
+// Colour-table entries between the header (with its masks) and the pixels.
+int HasColourTable(const uint8_t* data, size_t size) {
+    if (size < 54)
+        return 0;
+    const uint32_t header = uint32_t(data[14]) | uint32_t(data[15]) << 8 | uint32_t(data[16]) << 16 |
+                            uint32_t(data[17]) << 24;
+    const uint32_t offset = uint32_t(data[10]) | uint32_t(data[11]) << 8 | uint32_t(data[12]) << 16 |
+                            uint32_t(data[13]) << 24;
+    const uint32_t used = uint32_t(data[46]) | uint32_t(data[47]) << 8 | uint32_t(data[48]) << 16 |
+                          uint32_t(data[49]) << 24;
+    const uint64_t masksEnd = 14 + uint64_t(header < 52 ? 52 : header);
+    return used > 0 || offset > masksEnd;
+}
+
+// GLib's warnings and criticals go to standard error, where the converter
+// says one line of its own.
 void Silence(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+GLogWriterOutput SilentWriter(GLogLevelFlags, const GLogField*, gsize, gpointer) {
+    return G_LOG_WRITER_HANDLED;
+}
 
 } // namespace
 
@@ -113,18 +135,46 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     if (kind == ImageKind::Netpbm)
         return ReadNetpbm(data, size, maxPixels, image, error);
     const char* type = LoaderType(kind);
-    if (!ReadyToDecode(kind, type != nullptr, data, size, error))
+    if (!ReadyToDecode(kind, type != nullptr, data, size, maxPixels, error))
         return 0;
     const std::string format = ImageKindName(kind);
-    const char* fault = nullptr;
-    if (kind == ImageKind::Png && !PngImageDataIsWhole(data, size, fault)) {
-        error = "damaged " + format + " image (" + fault + ")";
-        return 0;
+    // GDK-Pixbuf steps through every pixel of a run, inside the picture or
+    // not: a file of long runs took it minutes. The program's own reader
+    // skips what lies outside.
+    if (kind == ImageKind::Bmp && IsRunLengthBitmap(data, size))
+        return ReadRunLengthBitmap(data, size, maxPixels, image, error);
+    // GDK-Pixbuf mixes up the channels of a bitmap with bit fields that also
+    // carries a colour table (which such a bitmap may, unused).
+    if (kind == ImageKind::Bmp && IsBitFieldBitmap(data, size) && HasColourTable(data, size))
+        return ReadBitFieldBitmap(data, size, maxPixels, image, error);
+    // Of an icon, the largest image; one stored as PNG (which GDK-Pixbuf's
+    // icon loader refuses) is read as the PNG it is, any other handed over
+    // in an icon of its own.
+    IconImage icon;
+    std::vector<uint8_t> single;
+    if (kind == ImageKind::Ico && LargestIconImage(data, size, icon)) {
+        if (icon.isPng)
+            return DecodeImage(data + icon.offset, icon.size, maxPixels, image, error);
+        single.assign(data, data + 6);
+        single[4] = 1;
+        single[5] = 0;
+        const uint8_t* entry = data + 6 + 16 * size_t(icon.index);
+        single.insert(single.end(), entry, entry + 12);
+        const uint8_t at[4] = {22, 0, 0, 0};
+        single.insert(single.end(), at, at + 4);
+        single.insert(single.end(), data + icon.offset, data + icon.offset + icon.size);
+        data = single.data();
+        size = single.size();
     }
     static bool quiet = false;
     if (!quiet) {
-        g_log_set_handler("GdkPixbuf", GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
-                          Silence, nullptr);
+        // Every level and every domain, the structured way of logging too.
+        const GLogLevelFlags all =
+            GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
+        for (const char* domain : {"GdkPixbuf", "GLib", "GLib-GObject", "GModule", "GLib-GIO"})
+            g_log_set_handler(domain, all, Silence, nullptr);
+        g_log_set_default_handler(Silence, nullptr);
+        g_log_set_writer_func(SilentWriter, nullptr, nullptr);
         quiet = true;
     }
 

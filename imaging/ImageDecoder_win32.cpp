@@ -7,8 +7,10 @@
 #include "imaging/ImageDecoder.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "imaging/BitFieldBitmap.h"
+#include "imaging/DeclaredSize.h"
 #include "imaging/ImageIntegrity.h"
 #include "imaging/ImageKind.h"
 #include "imaging/NetpbmReader.h"
@@ -57,6 +59,33 @@ struct Decoding {
     }
 };
 
+// A GIF's first frame as it is shown: at its place on the logical screen,
+// the rest of the screen transparent (GDK-Pixbuf's picture of the file).
+int ShowOnScreen(const GifLayout& gif, DecodedImage& image, std::string& error) {
+    if (gif.left == 0 && gif.top == 0 && gif.screenWidth == uint32_t(image.width) &&
+        gif.screenHeight == uint32_t(image.height))
+        return 1;
+    const size_t width = gif.screenWidth, height = gif.screenHeight;
+    uint8_t* screen = static_cast<uint8_t*>(std::calloc(width * height, 4));
+    if (screen == nullptr) {
+        error = "not enough memory for the image";
+        return 0;
+    }
+    for (size_t y = 0; y < size_t(image.height) && gif.top + y < height; ++y) {
+        size_t columns = size_t(image.width);
+        if (gif.left >= width)
+            break;
+        if (columns > width - gif.left)
+            columns = width - gif.left;
+        std::memcpy(screen + ((gif.top + y) * width + gif.left) * 4,
+                    image.rgba.get() + y * size_t(image.width) * 4, columns * 4);
+    }
+    image.rgba.reset(screen);
+    image.width = int(width);
+    image.height = int(height);
+    return 1;
+}
+
 } // namespace
 
 int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImage& image,
@@ -65,7 +94,7 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     if (kind == ImageKind::Netpbm)
         return ReadNetpbm(data, size, maxPixels, image, error);
     const GUID* container = ContainerOf(kind);
-    if (!ReadyToDecode(kind, container != nullptr, data, size, error))
+    if (!ReadyToDecode(kind, container != nullptr, data, size, maxPixels, error))
         return 0;
     const std::string format = ImageKindName(kind);
     if (kind == ImageKind::Bmp && IsRunLengthBitmap(data, size))
@@ -80,7 +109,12 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
         return 0;
     }
 
-    // The first frame: the whole picture, or the first of an animation.
+    // The first frame: the whole picture, or the first of an animation; of
+    // an icon, its largest image, as GDK-Pixbuf takes it.
+    UINT index = 0;
+    IconImage icon;
+    if (kind == ImageKind::Ico && LargestIconImage(data, size, icon))
+        index = UINT(icon.index);
     Decoding with;
     HRESULT result = factory->CreateStream(&with.stream);
     if (SUCCEEDED(result))
@@ -90,7 +124,7 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     if (SUCCEEDED(result))
         result = with.decoder->Initialize(with.stream, WICDecodeMetadataCacheOnDemand);
     if (SUCCEEDED(result))
-        result = with.decoder->GetFrame(0, &with.frame);
+        result = with.decoder->GetFrame(index, &with.frame);
     UINT width = 0, height = 0;
     if (SUCCEEDED(result))
         result = with.frame->GetSize(&width, &height);
@@ -139,5 +173,8 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     image.rgba.reset(pixels);
     image.width = int(width);
     image.height = int(height);
+    GifLayout gif;
+    if (kind == ImageKind::Gif && ReadGifLayout(data, size, gif))
+        return ShowOnScreen(gif, image, error);
     return 1;
 }

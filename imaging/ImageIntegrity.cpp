@@ -2,6 +2,8 @@
 
 #include "imaging/BitmapHeaders.h"
 #include "imaging/ByteOrder.h"
+#include "imaging/DeclaredSize.h"
+#include "imaging/PngImageData.h"
 #include "imaging/RunLengthWalk.h"
 
 namespace {
@@ -150,16 +152,53 @@ int ImageIsWhole(ImageKind kind, const uint8_t* data, size_t size, const char*& 
     }
 }
 
+std::string ImageTooLarge(int64_t width, int64_t height) {
+    return "image too large (" + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels)";
+}
+
 int ReadyToDecode(ImageKind kind, int takesFormat, const uint8_t* data, size_t size,
-                  std::string& error) {
+                  int64_t maxPixels, std::string& error) {
     if (!takesFormat) {
         error = "not a block file, nor an image in a format this program reads";
         return 0;
     }
+    const std::string damaged = std::string("damaged ") + ImageKindName(kind) + " image (";
     const char* fault = nullptr;
     if (!ImageIsWhole(kind, data, size, fault)) {
-        error = std::string("damaged ") + ImageKindName(kind) + " image (" + fault + ")";
+        error = damaged + fault + ")";
         return 0;
     }
+    // Sizes the header declares, refused before a library unpacks anything.
+    if (kind == ImageKind::Png) {
+        PngDataCheck check;
+        if (!PngImageDataIsWhole(data, size, maxPixels, check)) {
+            error = check.tooLarge ? ImageTooLarge(check.width, check.height)
+                                   : damaged + check.fault + ")";
+            return 0;
+        }
+    } else if (kind == ImageKind::Gif) {
+        GifLayout gif;
+        if (!ReadGifLayout(data, size, gif)) {
+            error = damaged + "no frame)";
+            return 0;
+        }
+        if (gif.screenWidth == 0 || gif.screenHeight == 0 || gif.width == 0 || gif.height == 0) {
+            error = damaged + "no pixels)";
+            return 0;
+        }
+        if (int64_t(gif.screenWidth) * gif.screenHeight > maxPixels) {
+            error = ImageTooLarge(gif.screenWidth, gif.screenHeight);
+            return 0;
+        }
+    }
+#ifndef _WIN32 // XBM is read on Linux only
+    int64_t width = 0, height = 0;
+    if (kind == ImageKind::Xbm && XbmDeclaredSize(data, size, width, height) &&
+        width * height > maxPixels) {
+        error = ImageTooLarge(width, height);
+        return 0;
+    }
+#endif
     return 1;
 }

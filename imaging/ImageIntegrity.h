@@ -16,7 +16,12 @@
 int ImageIsWhole(ImageKind kind, const uint8_t* data, size_t size, const char*& why);
 
 // The refusals every decoder makes before the platform's library sees a file:
-// a format that library does not take here (takesFormat 0), or a file that is
-// not whole. 1 to go on decoding; 0 with the one-line reason in error.
+// a format that library does not take here (takesFormat 0), a file that is
+// not whole, a size its header declares beyond maxPixels pixels, a PNG whose
+// image data inflates to more or less than its rows, a GIF frame without
+// pixels. 1 to go on decoding; 0 with the one-line reason in error.
 int ReadyToDecode(ImageKind kind, int takesFormat, const uint8_t* data, size_t size,
-                  std::string& error);
+                  int64_t maxPixels, std::string& error);
+
+// "image too large (W x H pixels)".
+std::string ImageTooLarge(int64_t width, int64_t height);

@@ -25,6 +25,7 @@ class Painter : public RunLengthPixels {
         }
         pixel[3] = 255;
     }
+    int64_t Width() const override { return width_; }
 
   private:
     uint8_t* rgba_;

@@ -1,16 +1,34 @@
 #include "imaging/RunLengthWalk.h"
 
+namespace {
+
+// How many of count pixels from x on lie inside a row of width pixels.
+uint32_t Inside(int64_t width, int64_t x, uint32_t count) {
+    if (x >= width)
+        return 0;
+    return width - x < int64_t(count) ? uint32_t(width - x) : count;
+}
+
+} // namespace
+
 int WalkRunLength(const uint8_t* codes, size_t size, bool fourBits, int64_t rows,
                   RunLengthPixels* pixels) {
+    const int64_t width = pixels != nullptr ? pixels->Width() : 0;
     int64_t x = 0, y = 0;
     size_t at = 0;
     while (y < rows) {
+        // Runs that begin past the row's end put nothing: skipped in a
+        // tight loop (x only has to stay past the end).
+        if (x >= width) {
+            while (size - at >= 2 && codes[at] != 0)
+                at += 2;
+        }
         if (size - at < 2)
             return 0;
         const uint32_t count = codes[at], value = codes[at + 1];
         at += 2;
         if (count != 0) {
-            for (uint32_t i = 0; i < count && pixels; ++i)
+            for (uint32_t i = 0; i < Inside(width, x, count); ++i)
                 pixels->Put(x + i, y, !fourBits ? value : i % 2 == 0 ? value >> 4 : value & 15);
             x += count;
         } else if (value == 0) { // end of the row
@@ -29,7 +47,7 @@ int WalkRunLength(const uint8_t* codes, size_t size, bool fourBits, int64_t rows
             if (size - at < bytes)
                 return 0;
             const uint8_t* literal = codes + at;
-            for (uint32_t i = 0; i < value && pixels; ++i)
+            for (uint32_t i = 0; i < Inside(width, x, value); ++i)
                 pixels->Put(x + i, y,
                             !fourBits    ? literal[i]
                             : i % 2 == 0 ? literal[i / 2] >> 4

@@ -17,6 +17,10 @@ class RunLengthPixels {
   public:
     virtual ~RunLengthPixels() = default;
     virtual void Put(int64_t x, int64_t y, uint32_t index) = 0;
+    // Pixels from this x on lie outside the picture: the walk skips them
+    // without a call, so that a file of long runs past the row's end costs
+    // a step a code, not a step a pixel.
+    virtual int64_t Width() const = 0;
 };
 
 // Walks codes until the end-of-picture mark or the end of the last of rows

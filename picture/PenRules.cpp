@@ -43,7 +43,7 @@ MoveAction MouseMoveAction(int captured, CellHit hit, int inkArmed, int backgrou
 }
 
 int ButtonUpAction(CellHit hit, int32_t& armed) {
-    if (!OnCell(hit))
+    if (!armed || !OnCell(hit))
         return 0;
     armed = 0;
     return 1;

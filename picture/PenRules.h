@@ -38,6 +38,8 @@ struct MoveAction {
 MoveAction MouseMoveAction(int captured, CellHit hit, int inkArmed, int backgroundArmed);
 
 // A button going up stores its own pen's value on a cell and disarms that pen;
-// off the grid it changes nothing, so the pen stays armed. Returns 1 when the
-// cell is to be painted.
+// off the grid it changes nothing, so the pen stays armed. A button that went
+// down elsewhere (a double-click in a file chooser above the canvas, whose
+// second release lands here) armed no pen and paints nothing. Returns 1 when
+// the cell is to be painted.
 int ButtonUpAction(CellHit hit, int32_t& armed);

@@ -28,7 +28,9 @@ esac
 headers=$("$triple-objdump" -p "$program") || { echo "objdump failed on $program" >&2; exit 1; }
 
 # The most the release may weigh: 128 KiB, statically linked, the image
-# decoders and the glyph table of Text... (34 KB of packed bits) included.
+# decoders with the checks that keep hostile images from reaching them (a walk
+# of a PNG's compressed data among them: Windows has no inflater a program
+# could ask) and the glyph table of Text... (34 KB of packed bits) included.
 # The 64-bit build of the same sources is no release; its pointers, unwind
 # tables and longer instructions take more room, and its budget is a quarter
 # larger. pixmint-convert carries the same glyph table and is allowed 192 KiB.

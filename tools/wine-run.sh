@@ -101,12 +101,22 @@ make_prefix() {
   fi
 }
 
+# A start that fails half-way (no loader that runs, no prefix) stops the X
+# server and the Wine server it had started before the script ends.
+abandon_start() {
+  "$WINE_SERVER" -k 2>/dev/null || true
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+}
+
 # $1: "explicit" for 'start', "implicit" for a session that 'exec' opens for itself.
 do_start() {
   exec 8>"$state_dir/lock"
   flock 8
   if session_alive; then flock -u 8; return 0; fi
   XVFB_PID=""; SESSION_DISPLAY="${DISPLAY:-}"
+  # No session is alive, so whatever serves this prefix from here on is ours.
+  trap abandon_start EXIT
+  trap 'exit 130' INT TERM HUP
   if [ -z "$SESSION_DISPLAY" ]; then start_xvfb; fi
   export DISPLAY="$SESSION_DISPLAY"
   make_prefix
@@ -117,6 +127,7 @@ do_start() {
   "$WINE_LOADER" wineboot </dev/null >/dev/null 2>&1 7>&- 8>&- || true
   printf 'XVFB_PID=%s\nSESSION_DISPLAY=%s\nSERVER_STARTED=1\nOWNER=%s\n' \
     "$XVFB_PID" "$SESSION_DISPLAY" "$1" >"$session"
+  trap - EXIT INT TERM HUP
   flock -u 8
 }
 
@@ -149,7 +160,7 @@ case "$command" in
       if [ "$OWNER" = implicit ] && flock -xn 7; then do_stop; fi
     }
     # Interrupted (Ctrl+C, a test's timeout): end the program and what we started.
-    trap 'kill "$program_pid" 2>/dev/null; wait "$program_pid" 2>/dev/null || true; leave; exit 130' INT TERM
+    trap 'kill "$program_pid" 2>/dev/null; wait "$program_pid" 2>/dev/null || true; leave; exit 130' INT TERM HUP
     "$WINE_LOADER" "$@" &
     program_pid=$!
     status=0

@@ -10,8 +10,11 @@ import re
 import shutil
 import subprocess
 import sys
+import struct
 import tempfile
+import time
 import unittest
+import zlib
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
@@ -295,6 +298,93 @@ class ConverterTest(unittest.TestCase):
                 self.assertIn(mention, lines[0])
                 self.assertEqual(sorted(os.listdir(self.dir)), before, "files left behind")
         self.assertEqual(self.read("kept.png"), b"an earlier picture")
+
+    def timed(self, *args):
+        start = time.monotonic()
+        result = self.run_program(*args)
+        return result, time.monotonic() - start
+
+    def test_hostile_inputs_are_decided_quickly(self):
+        """Inputs that took seconds to minutes: each is decided within a limit
+        far above what it takes now, refused in one line of our own."""
+        def chunk(kind, data):
+            return (struct.pack(">I", len(data)) + kind + data
+                    + struct.pack(">I", zlib.crc32(kind + data)))
+        squeezer = zlib.compressobj(9)
+        data = b"".join(squeezer.compress(bytes(1 << 20)) for _ in range(256)) + squeezer.flush()
+        self.write("bomb.png", b"\x89PNG\r\n\x1a\n"
+                   + chunk(b"IHDR", struct.pack(">IIBBBBB", 1, 1, 8, 0, 0, 0, 0))
+                   + chunk(b"IDAT", data) + chunk(b"IEND", b""))
+        runs = bytearray(formats.bmp_file([[0] * WIDTH] * SCREENSAVER_HEIGHT, bits=8, rle=True))
+        runs[-2:] = b"\xff\x00" * (16 << 20) + b"\x00\x01"  # long runs past the row's end
+        struct.pack_into("<I", runs, 2, len(runs))
+        self.write("runs.bmp", bytes(runs))
+        with open(self.path("huge.png"), "wb") as f:
+            f.truncate(300 << 20)
+        self.write("empty-frame.gif", b"GIF89a" + struct.pack("<HHBBB", 10, 10, 0, 0, 0)
+                   + b"\x2c" + struct.pack("<HHHHB", 0, 0, 0, 10, 0) + b"\x02\x02\x44\x01\x00\x3b")
+        cases = [("bomb.png", 1, "image data holds more than its rows"),
+                 ("runs.bmp", 0, "kind: screensaver"),
+                 ("huge.png", 1, "too large"),
+                 ("empty-frame.gif", 1, "damaged GIF image (no pixels)")]
+        if not RUNNER:
+            self.write("big.xbm", b"#define big_width 10000\n#define big_height 5000\n"
+                       b"static char big_bits[] = {\n0x00, 0x00 };\n")
+            cases.append(("big.xbm", 1, "image too large (10000 x 5000 pixels)"))
+        for name, code, mention in cases:
+            with self.subTest(name=name):
+                result, seconds = self.timed("--info", name)
+                self.assertEqual(result.returncode, code, result.stderr)
+                self.assertIn(mention, result.stdout + result.stderr)
+                self.assertLessEqual(len(result.stderr.splitlines()), 1, result.stderr)
+                self.assertLess(seconds, 20, "%s took %.1f s" % (name, seconds))
+
+    @unittest.skipIf(sys.platform != "linux", "needs /dev/full")
+    def test_info_reads_once_and_reports_a_failed_output(self):
+        block = formats.block_file(random_picture(LOGO_HEIGHT, 5))
+        if not RUNNER:  # a block file through a pipe
+            result = subprocess.run([PROGRAM, "--info", "/dev/stdin"], input=block,
+                                    capture_output=True, timeout=60)
+            self.assertEqual(result.returncode, 0, result.stderr)
+            self.assertIn(b"logo", result.stdout)
+        self.write("logo.bin", block)
+        with open("/dev/full", "w") as full:
+            result = subprocess.run(RUNNER + [PROGRAM, "--info", "logo.bin"], stdout=full,
+                                    stderr=subprocess.PIPE, cwd=self.dir, timeout=60)
+        self.assertEqual(result.returncode, 1, result.stderr)
+
+    def test_icons_and_gifs_give_the_picture_shown(self):
+        """Of an icon, its largest image, here stored as PNG (as icons have
+        been since Windows Vista) beside a smaller bitmap; of a GIF, its first
+        frame on its logical screen, the rest transparent (white). Both
+        systems read the same picture as the equivalent PNG."""
+        large = [[BLACK if (x + y) % 3 else WHITE for x in range(32)] for y in range(32)]
+        png = formats.png_file(large)
+        small = struct.pack("<IiiHHIIiiII", 40, 16, 32, 1, 32, 0, 0, 0, 0, 0, 0) \
+            + bytes([255, 255, 255, 255]) * 256 + bytes(4 * 16)
+        entries = [(16, small, 32), (32, png, 32)]
+        offset = 6 + 16 * len(entries)
+        icon = struct.pack("<HHH", 0, 1, len(entries))
+        for size, data, bits in entries:
+            icon += struct.pack("<BBBBHHII", size, size, 0, 0, 1, bits, len(data), offset)
+            offset += len(data)
+        self.write("icon.ico", icon + b"".join(data for _, data, _ in entries))
+        self.write("icon.png", png)
+        bits, count = 0, 0
+        for code in [4, 1] * 100 + [5]:  # clear before every pixel: 3-bit codes throughout
+            bits |= code << count
+            count += 3
+        data = bits.to_bytes((count + 7) // 8, "little")
+        self.write("frame.gif", b"GIF89a" + struct.pack("<HHBBB", 20, 10, 0x81, 0, 0)
+                   + bytes([255, 255, 255, 0, 0, 0, 9, 9, 9, 9, 9, 9])
+                   + b"\x2c" + struct.pack("<HHHHB", 10, 0, 10, 10, 0)
+                   + b"\x02" + bytes([len(data)]) + data + b"\x00\x3b")
+        self.write("frame.png", formats.png_file([[WHITE] * 10 + [BLACK] * 10] * 10))
+        for name in ("icon.ico", "frame.gif"):
+            with self.subTest(name=name):
+                self.convert(name, "read.bin")
+                self.convert(name[:-4] + ".png", "expected.bin")
+                self.assertEqual(self.read("read.bin"), self.read("expected.bin"))
 
 
 def main():

@@ -454,6 +454,21 @@ class Editor:
                          self.session.windows(pattern)))
         return found[-1]
 
+    def answer_question(self, key, before):
+        """Waits for the question about unsaved changes or, when the picture
+        has none, the window that follows it (titled before); answers the
+        question with key. Returns True when it was asked."""
+        question = "^" + re.escape(QUESTION_TITLE) + "$"
+        shown = poll("the question or %r" % before, lambda: (
+            self.session.windows(question) and "question"
+            or self.session.windows("^" + re.escape(before) + "$") and "next"))
+        if shown != "question":
+            return False
+        self.session.focus(self.session.windows(question)[-1])
+        self.session.keys(key)
+        self.wait_gone(QUESTION_TITLE)
+        return True
+
     def wait_gone(self, title, count=0):
         pattern = "^" + re.escape(title) + "$"
         poll("fewer windows titled %r" % title,
@@ -465,10 +480,14 @@ class Editor:
         self.session.type_text(text)
         self.session.keys("Return")
 
-    def choose_file(self, button, title, path):
+    def choose_file(self, button, title, path, answer="n"):
         """Presses Load... or Save..., types the path into the file chooser
-        and confirms it. Returns the chooser's window (it may stay open)."""
+        and confirms it. Returns the chooser's window (it may stay open).
+        When Load... asks about unsaved changes first, the key answer
+        (n: No, by default) is pressed."""
         self.press(button)
+        if button == "load":
+            self.answer_question(answer, before="Open")
         dialog = self.wait_window(title)
         self.settle(button + "-dialog", whole_screen=True)
         self.type_into(dialog, path)

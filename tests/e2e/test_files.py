@@ -298,6 +298,86 @@ class FilesTest(EditorTestCase):
         self.assertNoErrorLog()
 
 
+class LoadOverUnsavedWorkTest(EditorTestCase):
+    """Load... over a painting asks first: Cancel changes nothing, No goes on
+    to the chooser. A double-click on a file in the chooser, where the chooser
+    lies over the canvas, loads the file and paints nothing: the second
+    button-up reaches the canvas, whose pen it never armed."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.folder = os.path.join(cls.workdir, "one")
+        os.mkdir(cls.folder)
+        cls.file = os.path.join(cls.folder, "only.bin")
+        with open(cls.file, "wb") as f:
+            f.write(formats.block_file(blank(LOGO_HEIGHT)))
+
+    def shown(self, name, rows):
+        screen = self.editor.settle(name, lambda s: self.editor.visible_rows(s) == rows)
+        return self.editor.picture(screen)
+
+    def test_01_cancel_changes_nothing(self):
+        self.editor.click_cell(3, 3)
+        self.editor.click_cell(60, 20)
+        self.editor.park_pointer()
+        painted = self.shown("painted", SCREENSAVER_HEIGHT)
+        self.assertEqual(sum(map(sum, painted)), 2, "the painting")
+        self.editor.press("load")
+        question = self.editor.wait_window(harness.QUESTION_TITLE)
+        self.editor.shot("load-asks", whole_screen=True)
+        self.session.focus(question)
+        self.session.keys("Escape")
+        self.editor.wait_gone(harness.QUESTION_TITLE)
+        self.editor.park_pointer()
+        self.assertPicture(self.shown("load-cancelled", SCREENSAVER_HEIGHT), painted,
+                           "after Cancel")
+        self.assertFalse(self.session.windows("^Open$"), "the chooser opened after Cancel")
+
+    def test_02_no_goes_on_to_the_chooser(self):
+        self.editor.press("load")
+        self.assertTrue(self.editor.answer_question("n", before="Open"), "no question")
+        dialog = self.editor.wait_window("Open")
+        self.editor.type_into(dialog, wine_path(self.file))
+        self.editor.wait_gone("Open")
+        self.editor.park_pointer()
+        self.assertPicture(self.shown("loaded-after-no", LOGO_HEIGHT), blank(LOGO_HEIGHT),
+                           "the file loaded")
+
+    def test_03_double_click_in_the_chooser_paints_nothing(self):
+        self.editor.press("load")  # nothing unsaved: no question
+        dialog = self.editor.wait_window("Open")
+        self.editor.type_into(dialog, wine_path(self.folder))  # into the folder
+        x, y, width, height = self.session.geometry(dialog)
+        # Once the list shows the folder, the file's icon and name are its
+        # only dark pixels, in one small box.
+        box = (x + 10, y + 45, width - 20, height // 2 - 45)
+
+        def item(screen):
+            dark = [(px, py) for py in range(box[1], box[1] + box[3])
+                    for px in range(box[0], box[0] + box[2])
+                    if max(screen.pixel(px, py)) < 80]
+            if not dark:
+                return None
+            xs, ys = [p[0] for p in dark], [p[1] for p in dark]
+            if max(xs) - min(xs) > 120 or max(ys) - min(ys) > 20:
+                return None  # still the folder before, with many entries
+            return ((min(xs) + max(xs)) // 2, (min(ys) + max(ys)) // 2)
+        at = harness.poll("the only file of the folder in the chooser's list",
+                          lambda: item(self.session.grab(box)), interval=0.2)
+        self.editor.shot("chooser-over-canvas", whole_screen=True)
+        left, top = self.editor.canvas
+        self.assertTrue(left <= at[0] < left + WIDTH * self.editor.cell
+                        and top <= at[1] < top + LOGO_HEIGHT * self.editor.cell,
+                        "the file at %r is not over the canvas" % (at,))
+        self.session.xdo("mousemove", "--sync", at[0], at[1], "click", "--repeat", 2,
+                         "--delay", 80, 1)
+        self.editor.wait_gone("Open")
+        self.editor.park_pointer()
+        self.assertPicture(self.shown("double-clicked", LOGO_HEIGHT), blank(LOGO_HEIGHT),
+                           "the file loaded by a double-click")
+
+
 class OpenByDocumentTest(EditorTestCase):
     """A document named on the command line, in a folder with a blank in its
     name (the runner quotes it), is loaded at start; closing without a change

@@ -199,6 +199,7 @@ class PaintingTest(EditorTestCase):
         # a stroke out and back in after it joins nothing across the outside.
         editor.session.move(*editor.cell_point(50, 20))
         keys("ctrl+o")
+        editor.answer_question("n", before="Open")  # the stroke is not saved
         editor.dismiss("Open")
         editor.paint_through([(60, 2)], harness.INK, button=1, release=False)
         # A pause outside, so that the platform does not merge the moves.

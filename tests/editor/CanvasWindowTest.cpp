@@ -272,6 +272,7 @@ TEST_F(CanvasWindowTest, ButtonUpStoresItsOwnPenWhateverTheOtherPen) {
     MakeCanvas();
     SetCell(5, 5, 1);
     SendAtCell(WM_LBUTTONDOWN, 5, 5);
+    SendAtCell(WM_RBUTTONDOWN, 5, 5);
     SendAtCell(WM_RBUTTONUP, 5, 5);
     EXPECT_EQ(0, CellAt(5, 5));
     EXPECT_EQ(kBackgroundColour, ScreenColour(5, 5));

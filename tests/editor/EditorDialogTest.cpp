@@ -233,7 +233,9 @@ TEST_F(EditorDialogTest, DroppedFileLoadsAndUndoBringsBackSizeBoxAndCells) {
     ScratchDirectory::WriteBytes(other, BlockFileBytes(49, {{50, 48}}));
     SetCell(7, 40, 1);
 
+    MessageBoxWatch no(dialog.window, IDNO); // the question about the unsaved cell
     SendMessageA(dialog.window, WM_DROPFILES, WPARAM(DropOf({logo, other})), 0);
+    EXPECT_EQ(1, no.count);
     EXPECT_EQ(kLogoHeight, PictureHeight());
     EXPECT_EQ(0, SizeBoxChecked());
     EXPECT_EQ(1, InkCount(0, kGridRows - 1));
@@ -249,6 +251,35 @@ TEST_F(EditorDialogTest, DroppedFileLoadsAndUndoBringsBackSizeBoxAndCells) {
     EXPECT_EQ(0, SizeBoxChecked());
     EXPECT_EQ(29, CanvasRows());
     EXPECT_EQ(1, CellAt(100, 0));
+}
+
+// Unsaved work is asked about before a drop replaces it and before the
+// session ends; Cancel keeps both from going on.
+TEST_F(EditorDialogTest, DropAndSessionEndAskAboutUnsavedWork) {
+    std::string logo = scratch.Path("logo.bin");
+    ScratchDirectory::WriteBytes(logo, BlockFileBytes(29, {{100, 0}}));
+    EXPECT_EQ(TRUE, SendMessageA(dialog.window, WM_QUERYENDSESSION, 0, 0)); // nothing to lose
+    SetCell(7, 40, 1);
+    {
+        MessageBoxWatch cancel(dialog.window, IDCANCEL);
+        SendMessageA(dialog.window, WM_DROPFILES, WPARAM(DropOf({logo})), 0);
+        EXPECT_EQ(FALSE, SendMessageA(dialog.window, WM_QUERYENDSESSION, 0, 0));
+        EXPECT_EQ(2, cancel.count);
+        EXPECT_EQ("Save changes to the picture?", cancel.text);
+    }
+    EXPECT_EQ(kScreensaverHeight, PictureHeight());
+    EXPECT_EQ(1, InkCount(0, kGridRows - 1));
+    {
+        MessageBoxWatch no(dialog.window, IDNO);
+        EXPECT_EQ(TRUE, SendMessageA(dialog.window, WM_QUERYENDSESSION, 0, 0));
+        EXPECT_EQ(1, no.count);
+    }
+    // A path too long to take whole is refused, not cut short.
+    MessageBoxWatch watch(dialog.window);
+    std::string longName = scratch.Path(std::string(260, 'a') + ".bin");
+    SendMessageA(dialog.window, WM_DROPFILES, WPARAM(DropOf({longName})), 0);
+    EXPECT_EQ("Error open file", watch.text);
+    EXPECT_EQ(1, CellAt(7, 40));
 }
 
 TEST_F(EditorDialogTest, CloseAndCancelQuitWithZeroAndOtherCommandsDoNothing) {

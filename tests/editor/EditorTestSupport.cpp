@@ -61,7 +61,7 @@ std::vector<uint8_t> HalfBlackBitmapBytes(int height) {
     return out;
 }
 
-MessageBoxWatch::MessageBoxWatch(HWND owner) : owner_(owner) {
+MessageBoxWatch::MessageBoxWatch(HWND owner, int answer) : owner_(owner), answer_(answer) {
     activeWatch = this;
     timer_ = SetTimer(nullptr, 0, 20, OnTimer);
 }
@@ -98,7 +98,7 @@ BOOL CALLBACK MessageBoxWatch::CloseIfBox(HWND window, LPARAM) {
         }
     }
     ++activeWatch->count;
-    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    PostMessageA(window, WM_COMMAND, activeWatch->answer_, 0);
     return TRUE;
 }
 

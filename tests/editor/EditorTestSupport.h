@@ -23,7 +23,8 @@ std::vector<uint8_t> HalfBlackBitmapBytes(int height);
 // loop of a message box, so the box is answered from within that loop.
 class MessageBoxWatch {
 public:
-    explicit MessageBoxWatch(HWND owner);
+    // Each box is answered with `answer` (IDOK, or IDYES, IDNO, IDCANCEL for a question).
+    explicit MessageBoxWatch(HWND owner, int answer = IDOK);
     ~MessageBoxWatch();
 
     int count = 0;
@@ -35,6 +36,7 @@ private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
     static BOOL CALLBACK CloseIfBox(HWND window, LPARAM);
     HWND owner_;
+    int answer_;
     HWND answered_ = nullptr;  // a box already answered, which may linger a moment
     UINT_PTR timer_;
 };

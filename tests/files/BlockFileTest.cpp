@@ -298,47 +298,51 @@ TEST_F(BlockFileTest, SaveReportsFailure) {
     std::string inMissingFolder = dir.Path("no-such-folder/logo.bin");
     EXPECT_EQ(WriteBlockFile(inMissingFolder.c_str()), 0);
     EXPECT_FALSE(ScratchDirectory::Exists(inMissingFolder));
+    EXPECT_TRUE(dir.Names().empty());
+}
 
-    // A folder in the block file's place: nothing can be written there, and
-    // nothing is left behind but the companion.
+// Whatever keeps either file from being replaced, both are as they were
+// before the Save, byte for byte, and no other file is left behind.
+TEST_F(BlockFileTest, AFailedSaveLeavesTheBlockFileAndItsCompanionAsTheyWere) {
+    namespace fs = std::filesystem;
+    const std::string bin = dir.Path("old.bin"), bid = dir.Path("old.bid");
+    const std::vector<uint8_t> oldBlock(647, 0xAA), oldInfo(120, 'i');
+    SetPictureMode(PictureMode::Logo);
+    auto expectUnchanged = [&](const char* what) {
+        EXPECT_EQ(WriteBlockFile(bin.c_str()), 0) << what;
+        EXPECT_EQ(ScratchDirectory::ReadBytes(bin), oldBlock) << what;
+        EXPECT_EQ(ScratchDirectory::ReadBytes(bid), oldInfo) << what;
+        EXPECT_EQ(dir.Names(), (std::vector<std::string>{"old.bid", "old.bin"})) << what;
+    };
+    ScratchDirectory::WriteBytes(bin, oldBlock);
+    ScratchDirectory::WriteBytes(bid, oldInfo);
+    for (const std::string& path : {bin, bid}) {
+        fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        expectUnchanged(path == bin ? "read-only block file" : "read-only companion");
+        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    }
+#ifdef PIXMINT_HAS_FILE_SIZE_LIMIT
+    for (rlim_t room : {300, 50}) { // room for the companion only, or not even that
+        FileSizeLimit limit(room);
+        ASSERT_TRUE(limit.Active());
+        expectUnchanged(room == 300 ? "full disk at the block file" : "full disk at the companion");
+    }
+#endif
+
+    // A folder in either file's place: the other one is not touched either,
+    // and where it did not exist, it still does not.
     std::filesystem::create_directories(dir.Root() / "taken.bin");
     std::string taken = dir.Path("taken.bin");
+    ScratchDirectory::WriteBytes(dir.Path("taken.bid"), oldInfo);
     EXPECT_EQ(WriteBlockFile(taken.c_str()), 0);
     EXPECT_TRUE(std::filesystem::is_directory(dir.Root() / "taken.bin"));
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"taken.bid", "taken.bin"}));
+    EXPECT_EQ(ScratchDirectory::ReadBytes(dir.Path("taken.bid")), oldInfo);
+    std::filesystem::create_directories(dir.Root() / "other.bid");
+    std::string other = dir.Path("other.bin");
+    EXPECT_EQ(WriteBlockFile(other.c_str()), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Root() / "other.bid"));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"old.bid", "old.bin", "other.bid",
+                                                     "taken.bid", "taken.bin"}));
 }
-
-#ifdef PIXMINT_HAS_FILE_SIZE_LIMIT
-TEST_F(BlockFileTest, SaveFailingPartWayKeepsTheOldBlockFile) {
-    std::string path = dir.Path("old.bin");
-    const std::vector<uint8_t> old(647, 0xAA);
-    ScratchDirectory::WriteBytes(path, old);
-    SetPictureMode(PictureMode::Screensaver);
-    int saved;
-    {
-        // Room for the companion, not for a whole screensaver.
-        FileSizeLimit limit(300);
-        ASSERT_TRUE(limit.Active());
-        saved = WriteBlockFile(path.c_str());
-    }
-    EXPECT_EQ(saved, 0);
-    EXPECT_EQ(ScratchDirectory::ReadBytes(path), old);
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"old.bid", "old.bin"}));
-    EXPECT_EQ(ScratchDirectory::ReadBytes(dir.Path("old.bid")).size(), 93u);
-
-    // No room even for the companion: the old one stays too.
-    const std::vector<uint8_t> oldInfo(120, 'i');
-    ScratchDirectory::WriteBytes(dir.Path("old.bid"), oldInfo);
-    {
-        FileSizeLimit limit(50);
-        ASSERT_TRUE(limit.Active());
-        saved = WriteBlockFile(path.c_str());
-    }
-    EXPECT_EQ(saved, 0);
-    EXPECT_EQ(ScratchDirectory::ReadBytes(path), old);
-    EXPECT_EQ(ScratchDirectory::ReadBytes(dir.Path("old.bid")), oldInfo);
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"old.bid", "old.bin"}));
-}
-#endif
 
 } // namespace

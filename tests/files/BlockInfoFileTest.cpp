@@ -111,20 +111,4 @@ TEST_F(BlockInfoFileTest, UpperCaseExtensionGetsNoCompanion) {
     EXPECT_EQ(FilesIn(dir.Root()), (std::vector<std::string>{"LOGO.BIN"}));
 }
 
-TEST_F(BlockInfoFileTest, CompanionIsWrittenWithoutTheBlockFile) {
-    // The block file's place is taken by a folder; its companion is still
-    // written, and the failure is reported.
-    std::filesystem::create_directories(dir.Root() / "taken.bin");
-    EXPECT_EQ(WriteBlockFile(dir.Path("taken.bin").c_str()), 0);
-    EXPECT_EQ(ReadText(dir.Path("taken.bid")), ExpectedInfoText("5201"));
-}
-
-TEST_F(BlockInfoFileTest, BlockFileIsWrittenWithoutItsCompanion) {
-    // The companion's place is taken by a folder; the block file is complete.
-    std::filesystem::create_directories(dir.Root() / "logo.bid");
-    EXPECT_EQ(WriteBlockFile(dir.Path("logo.bin").c_str()), 1);
-    EXPECT_EQ(ScratchDirectory::ReadBytes(dir.Path("logo.bin")).size(), 647u);
-    EXPECT_EQ(WriteBlockInfoFile(dir.Path("logo.bid").c_str(), PictureMode::Logo), 0);
-}
-
 } // namespace

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #endif
 
@@ -44,6 +46,19 @@ TEST_F(ReplacementFileTest, TheReplacementKeepsTheOldFilesPermissions) {
         ASSERT_EQ(stat(path.c_str(), &status), 0);
         EXPECT_EQ(status.st_mode & 07777, mode);
     }
+}
+#endif
+
+#ifdef _WIN32
+TEST_F(ReplacementFileTest, TheReplacementKeepsTheOldFilesAttributes) {
+    std::string path = dir.Path("kept.bin");
+    ScratchDirectory::WriteBytes(path, {1});
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    if (!(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN))
+        GTEST_SKIP() << "this file system keeps no attributes";
+    ASSERT_EQ(WriteWholeFile(path.c_str(), "new", 3), 1);
+    EXPECT_EQ(ScratchDirectory::ReadBytes(path), (std::vector<uint8_t>{'n', 'e', 'w'}));
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 #endif
 

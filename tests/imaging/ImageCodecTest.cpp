@@ -114,6 +114,21 @@ TEST(BitFieldBitmapTest, ReadsChannelsWhereTheMasksSay) {
     EXPECT_EQ(ReadBitFieldBitmap(bmp.data(), bmp.size(), kMaxImagePixels, image, error), 0);
 }
 
+// 5-6-5 pixels with a colour table after the masks, which such a bitmap may
+// carry unused: both systems read the pixels, not the table.
+TEST(BitFieldBitmapTest, AColourTableIsIgnored) {
+    std::vector<uint8_t> bmp = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 74, 0, 0, 0, 40, 0, 0, 0, 2, 0,
+                                0, 0, 1, 0, 0, 0, 1, 0, 16, 0, 3, 0, 0, 0, 4, 0, 0, 0, 0, 0,
+                                0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
+                                0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0, // masks
+                                0x11, 0x22, 0x33, 0, 0x44, 0x55, 0x66, 0,          // the table
+                                0x00, 0xF8, 0xE0, 0x07};                            // red, green
+    Decoded decoded = Decode(bmp);
+    ASSERT_EQ(decoded.ok, 1) << decoded.error;
+    EXPECT_EQ(std::vector<int>(decoded.image.rgba.get(), decoded.image.rgba.get() + 8),
+              (std::vector<int>{255, 0, 0, 255, 0, 255, 0, 255}));
+}
+
 TEST(RunLengthBitmapTest, SkippedPixelsStayTransparent) {
     // 4 x 2 in RLE4 with the colours black, white and red: the bottom row a
     // run of white and red taking turns, then a delta one pixel right into

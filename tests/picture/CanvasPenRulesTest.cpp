@@ -70,8 +70,8 @@ TEST(CanvasPenRulesTest, ButtonUpDisarmsItsPenOnlyOverACell) {
     EXPECT_EQ(1, armed); // released outside: the pen stays armed
     EXPECT_EQ(1, ButtonUpAction(kOnCell, armed));
     EXPECT_EQ(0, armed);
-    // A click with no preceding button-down on the canvas still paints.
-    EXPECT_EQ(1, ButtonUpAction(kOnCell, armed));
+    // A release whose button went down elsewhere paints nothing.
+    EXPECT_EQ(0, ButtonUpAction(kOnCell, armed));
     EXPECT_EQ(0, armed);
 }
 
