@@ -4,9 +4,9 @@
 // guards the construction of everything after it. Each object registers its
 // destructor as soon as it is built, so they are destroyed in reverse order
 // and the application object, which restores the error mode, goes last.
+#include "editor/CanvasWindow.h"
 #include "editor/EditorApp.h"
 #include "editor/MailLink.h"
-#include "editor/CanvasWindow.h"
 #include "editor/PreviewWindow.h"
 #include "support/TextOverrideList.h"
 

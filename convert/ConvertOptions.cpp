@@ -28,7 +28,9 @@ std::string FontSizeList(const char* last) {
     std::string list;
     const int count = int(sizeof kFontSizes / sizeof kFontSizes[0]);
     for (int i = 0; i < count; ++i)
-        list += (i == 0 ? "" : i + 1 < count ? ", " : std::string(" ") + last + " ") +
+        list += (i == 0          ? ""
+                 : i + 1 < count ? ", "
+                                 : std::string(" ") + last + " ") +
                 std::to_string(kFontSizes[i]);
     return list;
 }
@@ -64,56 +66,57 @@ std::string Range(int low, int high) {
 } // namespace
 
 const char* ConvertUsage() {
-    static const std::string usage = std::string() +
-           "usage: pixmint-convert [options] INPUT OUTPUT\n"
-           "       pixmint-convert [options] --text TEXT OUTPUT\n"
-           "       pixmint-convert --info [options] INPUT | --text TEXT\n"
-           "\n"
-           "Converts between the Siemens A50's operator logo and screensaver block\n"
-           "files (.bin) and ordinary images.\n"
-           "\n"
-           "INPUT is a block file or an image (PNG, BMP, JPEG, GIF, PBM, PGM, PPM);\n"
-           "its content decides which. The extension of OUTPUT decides what is written:\n"
-           "  .bin        a block file, and beside it its block info file (.bid)\n"
-           "  .png .bmp   an image, ink black on white\n"
-           "  .pbm        a portable bitmap (binary, P4)\n"
-           "\n"
-           "Options:\n"
-           "  --logo           a 101 x 29 operator logo\n"
-           "  --screensaver    a 101 x 49 screensaver (the default for images; a block\n"
-           "                   file keeps its own size unless one of the two is given)\n"
-           + OptionUsage("--threshold N", "pixels darker than N (" + Range(0, kMaxThreshold) +
-                                              ", default " + std::to_string(kDefaultThreshold) +
-                                              ") become ink") +
-           "  --dither         Floyd-Steinberg error diffusion instead of a plain\n"
-           "                   threshold, for photos and grey images\n"
-           "  --invert         swap ink and background\n"
-           "  --fit            scale an image to fit inside the picture, keeping its\n"
-           "                   shape; the rest stays background\n"
-           "  --fill           scale an image to cover the picture, keeping its shape;\n"
-           "                   what overflows is cut off evenly (without either, an\n"
-           "                   image is stretched to the picture)\n"
-           "  --text TEXT      draw TEXT instead of reading INPUT: crisp letters of\n"
-           "                   the Terminus bitmap font (ASCII and Latin-1), centred;\n"
-           "                   \\n or a line break starts a new line\n"
-           + OptionUsage("--font-size N", "the letters' height in cells: " + FontSizeList("or") +
-                                              " (default: the largest that leaves a margin)") +
-           "  --bold           bold letters\n"
-           + OptionUsage("--scale N", "enlarge image output N times (" + Range(1, kMaxScale) +
-                                          ", default 1)") +
-           "  --colours        image output in the editor's screen colours\n"
-           "  --info           describe the picture INPUT (or --text) makes and print\n"
-           "                   it as text, writing nothing\n"
-           "  --help           show this text\n"
-           "  --version        show the program's version\n"
-           "\n"
-           "Examples:\n"
-           "  pixmint-convert --logo --fit photo.jpg logo.bin\n"
-           "  pixmint-convert --logo --bold --text \"My Net\" logo.bin\n"
-           "  pixmint-convert --info --text \"Good\\nmorning\"\n"
-           "\n"
-           "The letters are those of Terminus Font, Copyright (C) 2019 Dimitar Toshkov\n"
-           "Zhekov, under the SIL Open Font License, Version 1.1 (OFL.txt).\n";
+    static const std::string usage =
+        std::string() +
+        "usage: pixmint-convert [options] INPUT OUTPUT\n"
+        "       pixmint-convert [options] --text TEXT OUTPUT\n"
+        "       pixmint-convert --info [options] INPUT | --text TEXT\n"
+        "\n"
+        "Converts between the Siemens A50's operator logo and screensaver block\n"
+        "files (.bin) and ordinary images.\n"
+        "\n"
+        "INPUT is a block file or an image (PNG, BMP, JPEG, GIF, PBM, PGM, PPM);\n"
+        "its content decides which. The extension of OUTPUT decides what is written:\n"
+        "  .bin        a block file, and beside it its block info file (.bid)\n"
+        "  .png .bmp   an image, ink black on white\n"
+        "  .pbm        a portable bitmap (binary, P4)\n"
+        "\n"
+        "Options:\n"
+        "  --logo           a 101 x 29 operator logo\n"
+        "  --screensaver    a 101 x 49 screensaver (the default for images; a block\n"
+        "                   file keeps its own size unless one of the two is given)\n" +
+        OptionUsage("--threshold N", "pixels darker than N (" + Range(0, kMaxThreshold) +
+                                         ", default " + std::to_string(kDefaultThreshold) +
+                                         ") become ink") +
+        "  --dither         Floyd-Steinberg error diffusion instead of a plain\n"
+        "                   threshold, for photos and grey images\n"
+        "  --invert         swap ink and background\n"
+        "  --fit            scale an image to fit inside the picture, keeping its\n"
+        "                   shape; the rest stays background\n"
+        "  --fill           scale an image to cover the picture, keeping its shape;\n"
+        "                   what overflows is cut off evenly (without either, an\n"
+        "                   image is stretched to the picture)\n"
+        "  --text TEXT      draw TEXT instead of reading INPUT: crisp letters of\n"
+        "                   the Terminus bitmap font (ASCII and Latin-1), centred;\n"
+        "                   \\n or a line break starts a new line\n" +
+        OptionUsage("--font-size N", "the letters' height in cells: " + FontSizeList("or") +
+                                         " (default: the largest that leaves a margin)") +
+        "  --bold           bold letters\n" +
+        OptionUsage("--scale N",
+                    "enlarge image output N times (" + Range(1, kMaxScale) + ", default 1)") +
+        "  --colours        image output in the editor's screen colours\n"
+        "  --info           describe the picture INPUT (or --text) makes and print\n"
+        "                   it as text, writing nothing\n"
+        "  --help           show this text\n"
+        "  --version        show the program's version\n"
+        "\n"
+        "Examples:\n"
+        "  pixmint-convert --logo --fit photo.jpg logo.bin\n"
+        "  pixmint-convert --logo --bold --text \"My Net\" logo.bin\n"
+        "  pixmint-convert --info --text \"Good\\nmorning\"\n"
+        "\n"
+        "The letters are those of Terminus Font, Copyright (C) 2019 Dimitar Toshkov\n"
+        "Zhekov, under the SIL Open Font License, Version 1.1 (OFL.txt).\n";
     return usage.c_str();
 }
 

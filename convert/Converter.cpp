@@ -10,17 +10,17 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
-#include "imaging/AreaScaling.h"
 #include "convert/ConvertOptions.h"
+#include "convert/PictureInfo.h"
+#include "convert/TextArgument.h"
+#include "files/BlockFile.h"
+#include "files/ReplacementFile.h"
+#include "imaging/AreaScaling.h"
 #include "imaging/ImageDecoder.h"
 #include "imaging/ImageEncoder.h"
 #include "imaging/ImageFit.h"
 #include "imaging/InkDecision.h"
-#include "convert/PictureInfo.h"
-#include "convert/TextArgument.h"
 #include "lettering/TextLogo.h"
-#include "files/BlockFile.h"
-#include "files/ReplacementFile.h"
 #include "picture/PenRules.h"
 #include "picture/PictureGrid.h"
 

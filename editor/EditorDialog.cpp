@@ -1,6 +1,7 @@
 #include "editor/EditorDialog.h"
 
 #include "editor/AboutDialog.h"
+#include "editor/CanvasWindow.h"
 #include "editor/FileChooser.h"
 #include "editor/PictureClipboard.h"
 #include "editor/PreviewWindow.h"
@@ -9,7 +10,6 @@
 #include "files/BlockFile.h"
 #include "files/PictureImport.h"
 #include "picture/CanvasGeometry.h"
-#include "editor/CanvasWindow.h"
 #include "picture/PictureGrid.h"
 #include "picture/PictureHistory.h"
 #include "picture/PictureMoves.h"

@@ -16,7 +16,8 @@ namespace {
 // A block of memory owned for one scope, from malloc.
 class Block {
   public:
-    explicit Block(size_t size) : data_(static_cast<uint8_t*>(size ? std::malloc(size) : nullptr)) {}
+    explicit Block(size_t size)
+        : data_(static_cast<uint8_t*>(size ? std::malloc(size) : nullptr)) {}
     ~Block() { std::free(data_); }
     Block(const Block&) = delete;
     Block& operator=(const Block&) = delete;

@@ -81,8 +81,7 @@ int ReadBitFieldBitmap(const uint8_t* data, size_t size, int64_t maxPixels, Deco
         // Bottom row first, unless the height is negative.
         const uint8_t* in = data + offset + stride * uint64_t(height < 0 ? y : rows - 1 - y);
         for (int64_t x = 0; x < width; ++x, in += bytesPerPixel, out += 4) {
-            const uint32_t pixel =
-                bytesPerPixel == 2 ? LittleEndian16(in) : LittleEndian32(in);
+            const uint32_t pixel = bytesPerPixel == 2 ? LittleEndian16(in) : LittleEndian32(in);
             out[0] = red.Of(pixel, 0);
             out[1] = green.Of(pixel, 0);
             out[2] = blue.Of(pixel, 0);

@@ -10,7 +10,7 @@ enum class ImageFormat { Png, Bmp, Pbm };
 
 struct ImageLook {
     int scale = 1;
-    uint32_t ink = 0x00000000;        // 0x00BBGGRR
+    uint32_t ink = 0x00000000; // 0x00BBGGRR
     uint32_t background = 0x00FFFFFF;
 };
 

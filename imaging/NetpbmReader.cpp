@@ -2,7 +2,6 @@
 
 #include "imaging/ByteOrder.h"
 
-
 namespace {
 
 class Scanner {

@@ -8,8 +8,8 @@
 
 #include "BenchTimer.h"
 #include "app/AppContext.h"
-#include "editor/EditorDialog.h"
 #include "editor/CanvasWindow.h"
+#include "editor/EditorDialog.h"
 #include "picture/PictureGrid.h"
 #include "res/resource.h"
 

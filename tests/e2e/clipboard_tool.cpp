@@ -41,8 +41,10 @@ int Get(const char* path) {
     int result = 3;
     if (block) {
         FILE* file = std::fopen(path, "wb");
-        result = file && std::fwrite(GlobalLock(block), 1, GlobalSize(block), file) ==
-                             GlobalSize(block) ? 0 : 1;
+        result =
+            file && std::fwrite(GlobalLock(block), 1, GlobalSize(block), file) == GlobalSize(block)
+                ? 0
+                : 1;
         GlobalUnlock(block);
         if (file)
             std::fclose(file);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "lettering/BitmapFont.h"
 #include "convert/TextArgument.h"
+#include "lettering/BitmapFont.h"
 #include "lettering/TextLogo.h"
 
 namespace {

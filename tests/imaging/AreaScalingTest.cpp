@@ -23,13 +23,14 @@ DecodedImage GreyImage(int width, int height, std::initializer_list<int> levels)
     return image;
 }
 
-uint32_t Level(double grey) { return uint32_t(grey * kLightnessPerLevel); }
+uint32_t Level(double grey) {
+    return uint32_t(grey * kLightnessPerLevel);
+}
 
 TEST(AreaScalingTest, CellsAverageTheAreaTheyCover) {
     // Halving: each cell is the mean of a 2 x 2 block.
     DecodedImage image = GreyImage(4, 2, {0, 255, 0, 0, 255, 0, 255, 255});
-    EXPECT_EQ(ScaleByAreaAverage(image, 2, 1),
-              (std::vector<uint32_t>{Level(127.5), Level(127.5)}));
+    EXPECT_EQ(ScaleByAreaAverage(image, 2, 1), (std::vector<uint32_t>{Level(127.5), Level(127.5)}));
     // Three pixels into two cells: each covers an outer pixel and half the
     // middle one, so (2a + b) / 3 and (b + 2c) / 3.
     image = GreyImage(3, 1, {0, 90, 255});

@@ -20,7 +20,7 @@ std::vector<uint8_t> Headers(uint32_t infoSize, uint32_t total) {
 
 TEST(BitmapHeadersTest, ReadsWindowsAndOs2HeadersInsideTheFile) {
     std::vector<uint8_t> file = Headers(40, 60);
-    file[18] = 0x34, file[19] = 0x12; // width 0x1234
+    file[18] = 0x34, file[19] = 0x12;                       // width 0x1234
     file[22] = 0xFE, file[23] = file[24] = file[25] = 0xFF; // height -2
     file[26] = 1, file[28] = 4, file[30] = 2, file[46] = 16;
     BitmapHeaders bmp;
@@ -80,12 +80,18 @@ TEST(RunLengthWalkTest, WalksEveryKindOfCode) {
     // RLE4: a run of three taking turns, the end of the row; five literal
     // pixels (three bytes and a pad byte), a move 2 right and 1 up, a run of
     // one, the end of the picture; then codes that are never read.
-    const std::vector<uint8_t> four = {3, 0x12, 0, 0, 0, 5, 0x45, 0x67, 0x80, 0,
-                                       0, 2,    2, 1, 1, 0x77, 0, 1, 5, 5};
+    const std::vector<uint8_t> four = {3, 0x12, 0, 0, 0, 5,    0x45, 0x67, 0x80, 0,
+                                       0, 2,    2, 1, 1, 0x77, 0,    1,    5,    5};
     Recorder got;
     EXPECT_EQ(WalkRunLength(four.data(), four.size(), true, 9, &got), 1);
-    EXPECT_EQ(got.pixels, (std::vector<Pixel>{{0, 0, 1}, {1, 0, 2}, {2, 0, 1}, {0, 1, 4},
-                                              {1, 1, 5}, {2, 1, 6}, {3, 1, 7}, {4, 1, 8},
+    EXPECT_EQ(got.pixels, (std::vector<Pixel>{{0, 0, 1},
+                                              {1, 0, 2},
+                                              {2, 0, 1},
+                                              {0, 1, 4},
+                                              {1, 1, 5},
+                                              {2, 1, 6},
+                                              {3, 1, 7},
+                                              {4, 1, 8},
                                               {7, 2, 7}}));
 
     // RLE8: a run and a literal of one pixel; the last of the rows ends the
@@ -93,8 +99,8 @@ TEST(RunLengthWalkTest, WalksEveryKindOfCode) {
     const std::vector<uint8_t> eight = {2, 9, 0, 0, 0, 3, 7, 8, 9, 0, 0, 0};
     got.pixels.clear();
     EXPECT_EQ(WalkRunLength(eight.data(), eight.size(), false, 2, &got), 1);
-    EXPECT_EQ(got.pixels, (std::vector<Pixel>{{0, 0, 9}, {1, 0, 9}, {0, 1, 7}, {1, 1, 8},
-                                              {2, 1, 9}}));
+    EXPECT_EQ(got.pixels,
+              (std::vector<Pixel>{{0, 0, 9}, {1, 0, 9}, {0, 1, 7}, {1, 1, 8}, {2, 1, 9}}));
 
     // Cut short: in a code, in a move, in a literal, before the pad byte of
     // one, or before the last row: 0. Pixels up to there are still put.

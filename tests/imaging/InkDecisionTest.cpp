@@ -33,7 +33,7 @@ TEST_F(InkDecisionTest, ThresholdInksCellsStrictlyDarker) {
     cells[0] = 128 * kLightnessPerLevel - 1; // a hair darker than 128
     cells[1] = 128 * kLightnessPerLevel;     // exactly 128
     cells[2] = 0;
-    cells[kWidth * 48 + 100] = 0;      // bottom-right corner
+    cells[kWidth * 48 + 100] = 0; // bottom-right corner
     InkRule rule;
     Decide(cells, rule);
     EXPECT_EQ(CellAt(0, 0), 1);
