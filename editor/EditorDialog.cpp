@@ -2,6 +2,7 @@
 
 #include "editor/AboutDialog.h"
 #include "editor/FileChooser.h"
+#include "editor/MainWindowLayout.h"
 #include "files/BitmapImport.h"
 #include "files/BlockFile.h"
 #include "picture/CanvasGeometry.h"
@@ -33,7 +34,11 @@ int FileExists(const char* path) {
 LRESULT EditorDialog::OnInitDialog() {
     SetPictureMode(PictureMode::Screensaver);
     SendDlgItemMessageA(window, IDC_PICTURE_SIZE, BM_SETCHECK, BST_CHECKED, 0);
-    theCanvas.Create(this, kCanvasLeft, kCanvasTop, ClientWidth());
+    metrics = MeasureDialog(window);
+    dpi = metrics.dpi;
+    LayOutMainWindow(window, metrics, dpi);
+    int margin = CanvasMargin(dpi);
+    theCanvas.Create(this, margin, margin, ClientWidth());
     // Until a load or a save, Close compares with this empty start.
     theHistory.Clear();
     theHistory.MarkSaved();
@@ -42,11 +47,19 @@ LRESULT EditorDialog::OnInitDialog() {
     return 1;
 }
 
+// A dialog procedure's 1 for WM_DPICHANGED keeps the dialog manager from
+// scaling the window a second time in its own way.
 LRESULT EditorDialog::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_DROPFILES)
+    switch (msg) {
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 1;
+    default:
         return DialogObject::WindowProc(hwnd, msg, wParam, lParam);
-    OnDropFiles(reinterpret_cast<HDROP>(wParam));
-    return 0;
+    }
 }
 
 void EditorDialog::OnClose(INT_PTR code) {
@@ -154,9 +167,10 @@ void EditorDialog::ShowRestoredPicture() {
     Repaint();
 }
 
-// The first file, when several are dropped at once.
+// The first file, when several are dropped at once. A name in UTF-8 takes up
+// to three bytes for each of the MAX_PATH characters the system allows.
 void EditorDialog::OnDropFiles(HDROP drop) {
-    char path[MAX_PATH];
+    char path[3 * MAX_PATH];
     UINT length = DragQueryFileA(drop, 0, path, sizeof path);
     DragFinish(drop);
     if (length > 0 && length < sizeof path)
@@ -226,6 +240,29 @@ int EditorDialog::SaveTo(const char* path) {
     }
     theHistory.MarkSaved();
     return 1;
+}
+
+// The font is made again for the new scale and owned by the window object,
+// which deletes it with the window; the one it replaces goes now. The picture,
+// its size and the check box stay as they are.
+void EditorDialog::OnDpiChanged(int newDpi, const RECT* suggested) {
+    if (newDpi <= 0)
+        return;
+    dpi = newDpi;
+    if (suggested)
+        PlaceWindow(window, suggested->left, suggested->top, suggested->right - suggested->left,
+                    suggested->bottom - suggested->top, 0);
+    HFONT font = CreateDialogFontForDpi(metrics, dpi);
+    if (font) {
+        SetFontOfChildren(window, font);
+        if (gdiObject)
+            DeleteObject(gdiObject);
+        gdiObject = font;
+    }
+    LayOutMainWindow(window, metrics, dpi);
+    int margin = CanvasMargin(dpi);
+    theCanvas.Relocate(this, margin, margin, ClientWidth());
+    Repaint();
 }
 
 int EditorDialog::ClientWidth() {

@@ -10,11 +10,12 @@
 #include <shellapi.h>
 
 #include "ui/framework/DialogObject.h"
+#include "ui/framework/DisplayScale.h"
 
 class EditorDialog : public DialogObject {
   public:
-    // Files dropped on the window arrive here; everything else goes on to the
-    // dispatcher.
+    // Files dropped on the window and a change of display scale arrive here;
+    // everything else goes on to the dispatcher.
     LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     // The close box's WM_CLOSE: the dialog manager turns it into IDCANCEL,
     // which asks first; the window is not ended here.
@@ -43,6 +44,9 @@ class EditorDialog : public DialogObject {
     void OnUndo();
     void OnRedo();
     void OnDropFiles(HDROP drop);
+    // The window moved to a monitor of another scale (WM_DPICHANGED): it takes
+    // the rectangle the system suggests and lays itself out again at dpi.
+    void OnDpiChanged(int dpi, const RECT* suggested);
     // Close, the close box and Esc: 1 when the program may end, after the
     // user was asked about unsaved changes and answered Yes (and the picture
     // was saved) or No.
@@ -53,4 +57,8 @@ class EditorDialog : public DialogObject {
     int ClientWidth();
     void ResizeCanvas();
     void Repaint();
+
+    // What the dialog manager made the window with, and the scale it is at now.
+    DialogMetrics metrics = {};
+    int dpi = USER_DEFAULT_SCREEN_DPI;
 };
