@@ -3,16 +3,18 @@
 #include <shellapi.h>
 
 #include "support/TextServices.h"
+#include "ui/framework/DisplayScale.h"
 
 int32_t linkHovered = 0;
 
 namespace {
 
+// At 96 dots per inch; it grows with the display scale as the box does.
 constexpr int kLinkFontHeight = 14;
 
-HFONT CreateLinkFont(DWORD underline) {
-    return CreateFontA(kLinkFontHeight, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, ANSI_CHARSET,
-                       0, 0, 0, 0, "Arial Cyr");
+HFONT CreateLinkFont(DWORD underline, int dpi) {
+    return CreateFontA(MulDiv(kLinkFontHeight, dpi, USER_DEFAULT_SCREEN_DPI), 0, 0, 0, FW_NORMAL,
+                       FALSE, underline, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial Cyr");
 }
 
 // Copies at most size - 1 characters and always terminates, so an overlong
@@ -59,8 +61,9 @@ void MailLink::AttachToControl(HWND dialog, int controlId, int textId, int urlId
     CopyText(linkText, sizeof linkText, ResourceText(textId));
     CopyText(linkUrl, sizeof linkUrl, ResourceText(urlId));
     DeleteFonts();
-    normalFont = CreateLinkFont(FALSE);
-    underlinedFont = CreateLinkFont(TRUE);
+    int dpi = WindowDpi(dialog);
+    normalFont = CreateLinkFont(FALSE, dpi);
+    underlinedFont = CreateLinkFont(TRUE, dpi);
 }
 
 void MailLink::OnPaint(HWND hwnd) {

@@ -42,15 +42,15 @@ DialogMetrics MeasureDialog(HWND dialog) {
     return metrics;
 }
 
-// MulDiv rounds to the nearest integer.
+// The dialog manager's own rule at the dialog's scale (MulDiv rounds to the
+// nearest integer), with the scale's ratio taken into the same rounding.
 DialogRect DialogToPixels(const DialogRect& units, const DialogMetrics& metrics, int dpi) {
     int across = 4 * metrics.dpi;
     int down = 8 * metrics.dpi;
-    int left = MulDiv(units.left * metrics.baseX, dpi, across);
-    int top = MulDiv(units.top * metrics.baseY, dpi, down);
-    int right = MulDiv((units.left + units.width) * metrics.baseX, dpi, across);
-    int bottom = MulDiv((units.top + units.height) * metrics.baseY, dpi, down);
-    return {left, top, right - left, bottom - top};
+    return {MulDiv(units.left * metrics.baseX, dpi, across),
+            MulDiv(units.top * metrics.baseY, dpi, down),
+            MulDiv(units.width * metrics.baseX, dpi, across),
+            MulDiv(units.height * metrics.baseY, dpi, down)};
 }
 
 HFONT CreateDialogFontForDpi(const DialogMetrics& metrics, int dpi) {

@@ -30,8 +30,8 @@ int WindowDpi(HWND window);
 // it was made for.
 DialogMetrics MeasureDialog(HWND dialog);
 
-// units in pixels at dpi: what the dialog manager gives at the dialog's own
-// scale, grown or shrunk in proportion at another, each edge rounded once.
+// units in pixels at dpi: exactly what the dialog manager gives at the
+// dialog's own scale, grown or shrunk in proportion at another.
 DialogRect DialogToPixels(const DialogRect& units, const DialogMetrics& metrics, int dpi);
 
 // The dialog's font made again for dpi; the caller owns it.
