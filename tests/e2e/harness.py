@@ -120,12 +120,14 @@ class Session:
         self._run("stop", check=False)
 
     def set_dpi(self, dpi):
-        """Makes Wine start the next programs at this display scale; Wine reads
-        it from HKEY_CURRENT_CONFIG. Every program start sets its own, so a run
-        that ended early at another scale leaves nothing behind."""
-        marker = os.path.join(self.dir, "dpi")
-        if os.path.isfile(marker) and open(marker).read() == str(dpi):
-            return
+        """The display scale of the programs started next, which Wine reads from
+        HKEY_CURRENT_CONFIG. Every start sets its own: a run that ended early
+        at another scale leaves nothing behind. The prefix notes the last one."""
+        marker = os.path.join(self.dir, "wine", "prefix", "pixmint-dpi")
+        if os.path.isfile(marker):
+            with open(marker) as f:
+                if f.read() == str(dpi):
+                    return
         if self.wine("reg", "add", r"HKCC\Software\Fonts", "/v", "LogPixels", "/t", "REG_DWORD",
                      "/d", str(dpi), "/f", quiet=True) != 0:
             raise E2EError("could not set the display scale to %d dots per inch" % dpi)

@@ -326,51 +326,40 @@ class OpenByDocumentTest(EditorTestCase):
 
 
 class NamesInAnyScriptTest(EditorTestCase):
-    """The program in a folder with a Chinese name, started with a block file
-    of a Russian name: the document loads, and Save... (whose chooser starts
-    in the program's folder) writes under the Chinese folder exactly the bytes
-    of a save under an ASCII name."""
-
-    FOLDER = "\u56fe\u7247"  # 图片
-    DOCUMENT = "\u041b\u043e\u0433\u043e\u0442\u0438\u043f.bin"  # Логотип.bin
+    """The program in a Chinese-named folder, started with a Russian-named
+    document: it loads, and Save... (its chooser starts in the program's
+    folder) writes there the bytes of a save under an ASCII name."""
 
     @classmethod
     def program(cls, workdir):
-        folder = os.path.join(workdir, cls.FOLDER)
-        os.mkdir(folder)
-        return shutil.copy(cls.options.program, folder)
+        os.mkdir(os.path.join(workdir, "\u56fe\u7247"))
+        return shutil.copy(cls.options.program, os.path.join(workdir, "\u56fe\u7247"))
 
     @classmethod
     def program_arguments(cls, workdir):
-        # The first and last rows stay empty: the start finds the canvas by them.
-        cls.document = blank(SCREENSAVER_HEIGHT)
+        cls.document = blank(SCREENSAVER_HEIGHT)  # first and last rows empty, as the start needs
         for r in range(5, 45):
             cls.document[r][2 * r] = cls.document[r][100 - r] = 1
-        path = os.path.join(workdir, cls.DOCUMENT)
+        path = os.path.join(workdir, "\u041b\u043e\u0433\u043e\u0442\u0438\u043f.bin")
         with open(path, "wb") as f:
             f.write(formats.block_file(cls.document))
         return [wine_path(path)]
-
-    def save(self, typed, path):
-        """Saves through the chooser, typing typed; path is where the files land."""
-        self.editor.choose_file("save", "Save As", typed)
-        self.editor.wait_gone("Save As")
-        self.assertFalse(self.session.windows("^Error$"), "an error after saving " + typed)
-        harness.poll(path, lambda: os.path.isfile(path + ".bin") and os.path.isfile(path + ".bid"))
 
     def test_01_document_loads_and_saves_under_the_folder(self):
         editor = self.editor
         screen = editor.settle("document", lambda s: editor.visible_rows(s) == SCREENSAVER_HEIGHT)
         self.assertPicture(editor.picture(screen), self.document, "document with a Russian name")
-        in_folder = os.path.join(self.workdir, self.FOLDER, "saved")
-        self.save("saved", in_folder)
-        ascii_name = os.path.join(self.workdir, "ascii")
-        self.save(wine_path(ascii_name), ascii_name)
+        saved = [os.path.join(self.workdir, "\u56fe\u7247", "saved"), os.path.join(self.workdir, "ascii")]
+        for typed, path in zip(("saved", wine_path(saved[1])), saved):
+            editor.choose_file("save", "Save As", typed)
+            editor.wait_gone("Save As")
+            harness.poll(path, lambda: os.path.isfile(path + ".bin") and os.path.isfile(path + ".bid"))
+        def read(path):
+            with open(path, "rb") as f:
+                return f.read()
         for extension in (".bin", ".bid"):
-            with open(in_folder + extension, "rb") as f, open(ascii_name + extension, "rb") as g:
-                self.assertEqual(f.read(), g.read(), extension + " under the Chinese folder")
-        with open(in_folder + ".bin", "rb") as f:
-            self.assertEqual(f.read(), formats.block_file(self.document))
+            self.assertEqual(read(saved[0] + extension), read(saved[1] + extension))
+        self.assertEqual(read(saved[0] + ".bin"), formats.block_file(self.document))
         editor.press("close")
         self.assertEqual(editor.wait_exit(), 0)
         self.assertNoErrorLog()

@@ -36,25 +36,17 @@ TEST(CanvasCellSizeTest, FullHeightCanvasStaysAboveControlsBelowIt) {
     EXPECT_EQ(7, CanvasCellSize(kWideClientWidth, kGridColumns, kCanvasTop + 8 * kGridRows - 1));
 }
 
-// At 96, 120, 144 and 192 dots per inch: the margin grows with the scale, and
-// the whole canvas stays inside the client area with a margin on either side,
-// also where the client width is just above a multiple of the picture's
-// (the default dialog font gives 1314 pixels at 192).
-TEST(CanvasCellSizeTest, MarginAndCellsGrowWithTheScaleAndTheCanvasFits) {
-    const int dpis[] = {96, 120, 144, 192};
-    const int margins[] = {5, 6, 8, 10};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(margins[i], CanvasMargin(dpis[i])) << dpis[i];
-    int margin = CanvasMargin(192);
-    for (int clientWidth : {1313, 1314, 1323, 1324}) {
-        int cell = CanvasCellSize(clientWidth, kGridColumns, kNoControlsBelow, margin);
-        EXPECT_LE(margin + cell * kGridColumns, clientWidth - margin) << clientWidth;
-        EXPECT_GT(margin + (cell + 1) * kGridColumns, clientWidth - margin) << clientWidth;
-    }
-    EXPECT_EQ(12, CanvasCellSize(1314, kGridColumns, kNoControlsBelow, margin));
-    // The height bound counts from the margin as well.
-    EXPECT_EQ(9, CanvasCellSize(1075, kGridColumns, 8 + 9 * kGridRows, CanvasMargin(144)));
-    EXPECT_EQ(8, CanvasCellSize(1075, kGridColumns, 8 + 9 * kGridRows - 1, CanvasMargin(144)));
+// The margin grows with the scale (96, 120, 144, 192 dpi), and the canvas
+// keeps it on the right as well, also at 1314 pixels, where the default dialog
+// font puts the client width at 192 dpi.
+TEST(CanvasCellSizeTest, MarginGrowsWithTheScaleAndTheCanvasFitsBetweenTwo) {
+    EXPECT_EQ(5, CanvasMargin(96));
+    EXPECT_EQ(6, CanvasMargin(120));
+    EXPECT_EQ(8, CanvasMargin(144));
+    EXPECT_EQ(10, CanvasMargin(192));
+    EXPECT_EQ(12, CanvasCellSize(1314, kGridColumns, kNoControlsBelow, 10));
+    EXPECT_EQ(13, CanvasCellSize(1323, kGridColumns, kNoControlsBelow, 10));
+    EXPECT_EQ(8, CanvasCellSize(1075, kGridColumns, 8 + 9 * kGridRows - 1, 8));
 }
 
 TEST(CanvasCellSizeTest, ControlsBesideTheCanvasDoNotBindIt) {
