@@ -45,7 +45,7 @@ TEST(CanvasCellSizeTest, MarginGrowsWithTheScaleAndTheCanvasFitsBetweenTwo) {
     EXPECT_EQ(8, CanvasMargin(144));
     EXPECT_EQ(10, CanvasMargin(192));
     EXPECT_EQ(12, CanvasCellSize(1314, kGridColumns, kNoControlsBelow, 10));
-    EXPECT_EQ(13, CanvasCellSize(1323, kGridColumns, kNoControlsBelow, 10));
+    EXPECT_EQ(13, CanvasCellSize(1333, kGridColumns, kNoControlsBelow, 10));
     EXPECT_EQ(8, CanvasCellSize(1075, kGridColumns, 8 + 9 * kGridRows - 1, 8));
 }
 
