@@ -10,9 +10,10 @@ int32_t lastHitRow = -1;
 int32_t canvasCaptured = 0;
 
 // The top of the highest child of parent, other than the canvas, that starts
-// below the canvas's top edge and left of width (beside the canvas is not
-// below it), in parent client coordinates; kNoControlsBelow when there is none.
-static int TopOfControlsBelow(HWND parent, HWND canvas, int width) {
+// below the canvas's top edge canvasTop and left of width (beside the canvas
+// is not below it), in parent client coordinates; kNoControlsBelow when there
+// is none.
+static int TopOfControlsBelow(HWND parent, HWND canvas, int canvasTop, int width) {
     int top = kNoControlsBelow;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (child == canvas)
@@ -21,7 +22,7 @@ static int TopOfControlsBelow(HWND parent, HWND canvas, int width) {
         if (!GetWindowRect(child, &rect))
             continue;
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-        if (rect.top > kCanvasTop && rect.left < width && (top == kNoControlsBelow || rect.top < top))
+        if (rect.top > canvasTop && rect.left < width && (top == kNoControlsBelow || rect.top < top))
             top = rect.top;
     }
     return top;
@@ -36,7 +37,8 @@ static RECT CellBounds(int column, int row, int cellWidth, int cellHeight) {
 }
 
 void CanvasWindow::ComputeCellSize(HWND parent, int clientWidth) {
-    cellWidth = CanvasCellSize(clientWidth, PictureWidth(), TopOfControlsBelow(parent, window, clientWidth));
+    cellWidth = CanvasCellSize(clientWidth, PictureWidth(),
+                               TopOfControlsBelow(parent, window, top, clientWidth), left);
     cellHeight = cellWidth;
 }
 
@@ -44,6 +46,8 @@ int CanvasWindow::Create(WindowObject* parent, int x, int y, int clientWidth) {
     ClearPicture();
     if (!parent)
         return 0;
+    left = x;
+    top = y;
     ComputeCellSize(parent->window, clientWidth);
     return WindowObject::Create(WS_EX_STATICEDGE, kCanvasClassName, WS_CHILD | WS_VISIBLE, x, y,
                                 cellWidth * PictureWidth(), cellHeight * PictureHeight(),
@@ -56,8 +60,16 @@ int CanvasWindow::Resize(WindowObject* parent, int clientWidth) {
     ComputeCellSize(parent->window, clientWidth);
     previousCell = {-1, -1};
     // The platform repaints whatever the new size uncovers.
-    Place(kCanvasLeft, kCanvasTop, cellWidth * PictureWidth(), cellHeight * PictureHeight(), 0);
+    Place(left, top, cellWidth * PictureWidth(), cellHeight * PictureHeight(), 0);
     return 1;
+}
+
+int CanvasWindow::Relocate(WindowObject* parent, int x, int y, int clientWidth) {
+    if (!parent)
+        return 0;
+    left = x;
+    top = y;
+    return Resize(parent, clientWidth);
 }
 
 CellHit CanvasWindow::HitTest(int x, int y) {

@@ -44,12 +44,19 @@ class CanvasWindow : public WindowObject {
     CellHit shapeEnd = {0, 0};
     Pen shapePen = Pen::None;
     CellSet shapeCells;
+    // Where the canvas sits in its parent's client area; its left offset is
+    // also the margin kept on the right.
+    int32_t left = kCanvasLeft;
+    int32_t top = kCanvasTop;
 
     // Clears the picture, then creates the canvas as a child of parent at
     // (x, y), sized for the current picture. Non-zero when the window exists.
     int Create(WindowObject* parent, int x, int y, int clientWidth);
     // Fits the canvas to the current picture size; 0 only without a parent.
     int Resize(WindowObject* parent, int clientWidth);
+    // Moves the canvas to (x, y) and fits it as Resize does: after the parent
+    // was laid out again at another display scale.
+    int Relocate(WindowObject* parent, int x, int y, int clientWidth);
     // The cell under a client point, (-1, -1) for none; also left in
     // lastHitColumn and lastHitRow.
     CellHit HitTest(int x, int y);

@@ -3,6 +3,7 @@
 #include "editor/AboutDialog.h"
 #include "editor/CanvasWindow.h"
 #include "editor/FileChooser.h"
+#include "editor/MainWindowLayout.h"
 #include "editor/PictureClipboard.h"
 #include "editor/PreviewWindow.h"
 #include "editor/TextWindow.h"
@@ -33,10 +34,12 @@ int FileExists(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The left edge of the strip right of the canvas, and the top of the preview
-// above the tools, in dialog units.
-constexpr int kStripLeft = 482;
-constexpr int kPreviewTop = 5;
+// Fewer than MAX_PATH characters as the system counts them (UTF-16 units),
+// however many bytes the code page takes for each.
+int FitsMaxPath(const char* path) {
+    int units = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    return units > 0 && units <= MAX_PATH;
+}
 
 struct ToolButton {
     int id;
@@ -53,21 +56,18 @@ constexpr ToolButton kToolButtons[] = {
     {IDC_TOOL_FILL, Tool::Fill},
 };
 
-// A point in dialog units as client pixels of the dialog.
-POINT DialogPoint(HWND dialog, int x, int y) {
-    RECT rect = {x, y, x, y};
-    MapDialogRect(dialog, &rect);
-    return {rect.left, rect.top};
-}
-
 } // namespace
 
 LRESULT EditorDialog::OnInitDialog() {
     SetPictureMode(PictureMode::Screensaver);
     SendDlgItemMessageA(window, IDC_PICTURE_SIZE, BM_SETCHECK, BST_CHECKED, 0);
-    theCanvas.Create(this, kCanvasLeft, kCanvasTop, CanvasAreaWidth());
-    POINT preview = DialogPoint(window, kStripLeft, kPreviewTop);
-    thePreview.Create(this, preview.x, preview.y);
+    metrics = MeasureDialog(window);
+    dpi = metrics.dpi;
+    LayOutMainWindow(window, metrics, dpi);
+    int margin = CanvasMargin(dpi);
+    theCanvas.Create(this, margin, margin, CanvasAreaWidth());
+    DialogRect strip = StripCorner();
+    thePreview.Create(this, strip.left, strip.top);
     OnTool(IDC_TOOL_PEN);
     // Until a load or a save, Close compares with this empty start.
     theHistory.Clear();
@@ -77,11 +77,19 @@ LRESULT EditorDialog::OnInitDialog() {
     return 1;
 }
 
+// A dialog procedure's 1 for WM_DPICHANGED keeps the dialog manager from
+// scaling the window a second time in its own way.
 LRESULT EditorDialog::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_DROPFILES)
+    switch (msg) {
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 1;
+    default:
         return DialogObject::WindowProc(hwnd, msg, wParam, lParam);
-    OnDropFiles(reinterpret_cast<HDROP>(wParam));
-    return 0;
+    }
 }
 
 void EditorDialog::OnClose(INT_PTR code) {
@@ -279,12 +287,16 @@ void EditorDialog::ShowRestoredPicture() {
     Repaint();
 }
 
-// The first file, when several are dropped at once. A path too long for the
-// buffer is refused whole: the copy would be cut short, naming another file.
+// The first file, when several are dropped at once. A name in UTF-8 takes up
+// to three bytes for each of the MAX_PATH characters the system allows, so the
+// buffer holds every name the system can hand over; a path longer than
+// MAX_PATH characters is refused whole all the same, as the functions that
+// would open it take no more: a copy cut short would name another file.
 void EditorDialog::OnDropFiles(HDROP drop) {
-    char path[MAX_PATH];
+    char path[3 * MAX_PATH];
     UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    if (length == 0 || length >= sizeof path || DragQueryFileA(drop, 0, path, sizeof path) != length)
+    if (length == 0 || length >= sizeof path || DragQueryFileA(drop, 0, path, sizeof path) != length ||
+        !FitsMaxPath(path))
         path[0] = '\0';
     DragFinish(drop);
     if (path[0] == '\0')
@@ -367,9 +379,39 @@ int EditorDialog::SaveTo(const char* path) {
     return 1;
 }
 
-// The canvas ends at least a pixel before the strip.
+// The font is made again for the new scale and owned by the window object,
+// which deletes it with the window; the one it replaces goes now. The picture,
+// its size, the check box and the tool stay as they are; the preview keeps one
+// screen pixel a cell.
+void EditorDialog::OnDpiChanged(int newDpi, const RECT* suggested) {
+    if (newDpi <= 0)
+        return;
+    dpi = newDpi;
+    if (suggested)
+        PlaceWindow(window, suggested->left, suggested->top, suggested->right - suggested->left,
+                    suggested->bottom - suggested->top, 0);
+    HFONT font = CreateDialogFontForDpi(metrics, dpi);
+    if (font) {
+        SetFontOfChildren(window, font);
+        if (gdiObject)
+            DeleteObject(gdiObject);
+        gdiObject = font;
+    }
+    LayOutMainWindow(window, metrics, dpi);
+    int margin = CanvasMargin(dpi);
+    theCanvas.Relocate(this, margin, margin, CanvasAreaWidth());
+    DialogRect strip = StripCorner();
+    thePreview.MoveTo(strip.left, strip.top);
+    Repaint();
+}
+
+DialogRect EditorDialog::StripCorner() {
+    return DialogToPixels({kStripLeft, kPreviewTop, 0, 0}, metrics, dpi);
+}
+
+// The canvas keeps its margin before the strip as on its other sides.
 int EditorDialog::CanvasAreaWidth() {
-    return DialogPoint(window, kStripLeft, 0).x - kCanvasLeft - 1;
+    return StripCorner().left;
 }
 
 void EditorDialog::ResizeCanvas() {

@@ -12,11 +12,12 @@
 #include <shellapi.h>
 
 #include "ui/framework/DialogObject.h"
+#include "ui/framework/DisplayScale.h"
 
 class EditorDialog : public DialogObject {
   public:
-    // Files dropped on the window arrive here; everything else goes on to the
-    // dispatcher.
+    // Files dropped on the window and a change of display scale arrive here;
+    // everything else goes on to the dispatcher.
     LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     // The close box's WM_CLOSE: the dialog manager turns it into IDCANCEL,
     // which asks first; the window is not ended here.
@@ -53,6 +54,9 @@ class EditorDialog : public DialogObject {
     void OnMove(int commandId);
     void OnText();
     void OnDropFiles(HDROP drop);
+    // The window moved to a monitor of another scale (WM_DPICHANGED): it takes
+    // the rectangle the system suggests and lays itself out again at dpi.
+    void OnDpiChanged(int dpi, const RECT* suggested);
     // Close, the close box, Esc, the session's end, Load... and a drop: 1 when
     // the picture may be set aside, after the user was asked about unsaved
     // changes and answered Yes (and the picture was saved) or No.
@@ -60,8 +64,15 @@ class EditorDialog : public DialogObject {
     // After undo or redo: the check box and the canvas follow the picture.
     void ShowRestoredPicture();
 
-    // The width the canvas may take: up to the tool strip.
+    // The width the canvas may take, margins included: up to the tool strip.
     int CanvasAreaWidth();
+    // The strip's top-left corner, where the preview sits, in client pixels
+    // at the current scale.
+    DialogRect StripCorner();
     void ResizeCanvas();
     void Repaint();
+
+    // What the dialog manager made the window with, and the scale it is at now.
+    DialogMetrics metrics = {};
+    int dpi = USER_DEFAULT_SCREEN_DPI;
 };

@@ -30,6 +30,12 @@ void PreviewWindow::Resize() {
     Refresh();
 }
 
+void PreviewWindow::MoveTo(int x, int y) {
+    x_ = x;
+    y_ = y;
+    Resize();
+}
+
 void PreviewWindow::Refresh() {
     InvalidateRect(window, nullptr, FALSE);
 }

@@ -16,6 +16,10 @@ class PreviewWindow : public WindowObject {
     int Create(WindowObject* parent, int x, int y);
     // Fits the window to the current picture size and repaints it.
     void Resize();
+    // Moves the top-left corner to (x, y), as Resize fits it: after the parent
+    // was laid out again at another display scale. The size stays one pixel a
+    // cell at every scale.
+    void MoveTo(int x, int y);
     // Paints the picture again, soon (the platform merges repeated calls).
     void Refresh();
 

@@ -40,10 +40,11 @@ HANDLE LoadScaled(const char* path, int width, int height) {
                       LR_LOADFROMFILE | LR_MONOCHROME | LR_CREATEDIBSECTION);
 }
 
-// Writes size bytes to a new temporary file; its name goes to name (MAX_PATH
-// bytes). 0, with no file left behind, when that fails.
+// Writes size bytes to a new temporary file; its name goes to name (3 * MAX_PATH
+// bytes: in UTF-8 a character of the user's folder takes up to three). 0, with
+// no file left behind, when that fails.
 int WriteTemporaryFile(const uint8_t* bytes, size_t size, char* name) {
-    char folder[MAX_PATH];
+    char folder[3 * MAX_PATH];
     DWORD length = GetTempPathA(sizeof folder, folder);
     if (length == 0 || length >= sizeof folder || !GetTempFileNameA(folder, "pxm", 0, name))
         return 0;
@@ -119,7 +120,7 @@ HANDLE LoadBitmapBytes(const uint8_t* bytes, size_t size, int width, int height)
         file = twin.data();
         fileSize = layout.twinSize;
     }
-    char copy[MAX_PATH];
+    char copy[3 * MAX_PATH];
     if (!WriteTemporaryFile(file, fileSize, copy))
         return nullptr;
     HANDLE image = LoadScaled(copy, width, height);

@@ -4,13 +4,19 @@
 
 #include "picture/PictureGrid.h"
 
-int CanvasCellSize(int clientWidth, int pictureWidth, int controlsTop) {
+int CanvasMargin(int dpi) {
+    return (kCanvasLeft * dpi + kStandardDpi / 2) / kStandardDpi;
+}
+
+int CanvasCellSize(int clientWidth, int pictureWidth, int controlsTop, int margin) {
     if (pictureWidth <= 0 || clientWidth <= 0)
         return 0;
-    int cell = clientWidth / pictureWidth;
+    // The margin on the right as well: a client width just above a multiple of
+    // the picture's would otherwise push the last columns past its right edge.
+    int cell = clientWidth > 2 * margin ? (clientWidth - 2 * margin) / pictureWidth : 0;
     // Controls at or above the canvas's top edge are beside it, not below it.
-    if (controlsTop > kCanvasTop) {
-        int fitting = (controlsTop - kCanvasTop) / kGridRows;
+    if (controlsTop > margin) {
+        int fitting = (controlsTop - margin) / kGridRows;
         if (cell > fitting)
             cell = fitting;
     }

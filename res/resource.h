@@ -43,6 +43,8 @@
 #define IDC_SHIFT_DOWN 1043
 #define IDC_MIRROR_LEFT_RIGHT 1044
 #define IDC_MIRROR_TOP_BOTTOM 1045
+// The label above the moving buttons, which the layout moves with the rest
+#define IDC_MOVE_LABEL 1046
 
 // Controls of the text window
 #define IDC_TEXT_EDIT 1050

@@ -4,11 +4,13 @@
 # differ), the DLLs it imports (only libraries every Windows has),
 # InitCommonControls taken from COMCTL32 by ordinal 17, the application
 # manifest asking for the version 6 common controls of the right processor,
-# the version resource and the window title's version agreeing with it, and
-# the file's size against the release's budget. Both programs may use COM
-# (OLE32) for the imaging component. With --console it inspects
-# pixmint-convert.exe instead: a console program, which has neither common
-# controls, a manifest nor a title.
+# UTF-8 as the ANSI code page, awareness of the display scale per monitor and
+# the Windows versions from Vista to 11, the version resource and the window
+# title's version agreeing with it, and the file's size against the release's
+# budget. Both programs may use COM (OLE32) for the imaging component. With
+# --console it inspects pixmint-convert.exe instead: a console program, whose
+# manifest has the same three settings but no common controls, and which has
+# no title.
 #
 #   inspect-release.sh [--console] PATH      prints a table; exit status 1 on any failure
 set -uo pipefail
@@ -91,6 +93,7 @@ done <<<"$comctl"
 by_name=$(grep -ci 'InitCommonControls' <<<"$comctl")
 row "InitCommonControls" "COMCTL32 ordinal 17, no name" "ordinal 17: $by_ordinal, by name: $by_name" \
   "$([ "$by_ordinal" = 1 ] && [ "$by_name" = 0 ] && echo 1 || echo 0)"
+fi
 
 # The resource tree: type 24 (RT_MANIFEST) with the id 1 that process
 # start-up reads.
@@ -138,14 +141,36 @@ for type_id, type_ref in entries(root):
 raise SystemExit(1)
 PY
 )
-controls=$(tr '\n' ' ' <<<"$manifest" | grep -o '<assemblyIdentity[^>]*Microsoft.Windows.Common-Controls[^>]*>' | head -1)
+manifest=$(tr '\n' ' ' <<<"$manifest")
+if [ "$console" = 0 ]; then
+controls=$(grep -o '<assemblyIdentity[^>]*Microsoft.Windows.Common-Controls[^>]*>' <<<"$manifest" | head -1)
 version=$(grep -o 'version="[^"]*"' <<<"$controls" | head -1 | cut -d'"' -f2)
 processor=$(grep -o 'processorArchitecture="[^"]*"' <<<"$controls" | cut -d'"' -f2)
 row "common controls" "6.0.0.0" "${version:-none}" "$(is "$version" 6.0.0.0)"
 row "manifest processor" "$(tr -d '\\' <<<"$arch")" "${processor:-none}" \
   "$(grep -qxE "$arch" <<<"$processor" && echo 1 || echo 0)"
-
 fi
+
+# Both programs: settings that Windows reads only in their own namespaces.
+setting() {  # setting ELEMENT NAMESPACE-YEAR: the element's text, trimmed
+  grep -o "<$1 xmlns=\"http://schemas.microsoft.com/SMI/$2/WindowsSettings\">[^<]*</$1>" <<<"$manifest" |
+    head -1 | sed 's/<[^>]*>//g; s/^ *//; s/ *$//'
+}
+codepage=$(setting activeCodePage 2019)
+row "code page" "UTF-8" "${codepage:-none}" "$(is "$codepage" UTF-8)"
+aware=$(setting dpiAware 2005)
+awareness=$(setting dpiAwareness 2016)
+row "display scaling" "true/pm; PerMonitorV2, PerMonitor" "${aware:-none}; ${awareness:-none}" \
+  "$([ "$aware" = true/pm ] && [ "$awareness" = "PerMonitorV2, PerMonitor" ] && echo 1 || echo 0)"
+# The supportedOS identifiers of Vista, 7, 8, 8.1 and 10 (which 11 shares).
+systems=""
+for named in Vista:e2011457-1546-43c5-a5fe-008deee3d3f0 7:35138b9a-5d96-4fbd-8e2d-a2440225f93a \
+             8:4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 8.1:1f676c76-80e1-4239-95bb-83d0f6d0da78 \
+             10/11:8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+  grep -qi "<supportedOS Id=\"{${named#*:}}\"" <<<"$manifest" && systems="$systems,${named%%:*}"
+done
+systems=${systems#,}
+row "supported Windows" "Vista,7,8,8.1,10/11" "${systems:-none}" "$(is "$systems" "Vista,7,8,8.1,10/11")"
 
 # The version resource: product name, description, copyright, one version
 # text for file and product, and fixed numbers that are that text's numbers.

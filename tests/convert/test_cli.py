@@ -182,6 +182,15 @@ class ConverterTest(unittest.TestCase):
         result = self.run_program("--info", self.write("notes.txt", b"hello"))
         self.assertEqual((result.returncode, result.stdout), (1, "kind: not a block file\n"))
 
+    def test_names_in_any_script(self):
+        picture = random_picture(LOGO_HEIGHT, 7)
+        source = self.write("\u041b\u043e\u0433\u043e.bin", formats.block_file(picture))
+        os.mkdir(self.path("\u56fe\u7247"))
+        self.convert(source, self.path("\u56fe\u7247/\u03bb\u03bf\u03b3\u03bf.bin"))
+        self.assertEqual(self.read("\u56fe\u7247/\u03bb\u03bf\u03b3\u03bf.bin"), formats.block_file(picture))
+        self.assertEqual(self.read("\u56fe\u7247/\u03bb\u03bf\u03b3\u03bf.bid"),
+                         formats.block_info_file(LOGO_HEIGHT))
+
     def picture_rows(self, *args):
         return self.convert("--info", *args).stdout.splitlines()[3:]
 

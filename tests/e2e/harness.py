@@ -3,7 +3,9 @@ the X pointer and keyboard are moved through xdotool (XTEST), and the results
 are read back from the screen's pixels and from the files on disk.
 
 Command line of every test script (see CMakeLists.txt):
-    script.py --program PIXMINT_EXE --runner WINE_RUN_SH --session-dir DIR --out-dir DIR
+    script.py --program PIXMINT_EXE --runner WINE_RUN_SH --session-dir DIR --out-dir DIR [--dpi N]
+
+--dpi is the display scale the program is started at (96 unless given).
 """
 
 import argparse
@@ -57,12 +59,20 @@ PREVIEW = (482, 5)
 QUESTION_TITLE = "Pixmint"
 MAIN_TITLE = "Pixmint v0.2b by Tovren (logo size: x=101, y=29; screensaver size: x=101, y=49)"
 
+STANDARD_DPI = 96
 WAIT_SECONDS = 20
 MARLETT = "/usr/share/wine/fonts/marlett.ttf"
 
 
 class E2EError(AssertionError):
     pass
+
+
+def canvas_margin(dpi):
+    """The canvas's offset from the client area's left and top edges: the rule
+    of CanvasMargin in picture/CanvasGeometry (5 pixels at 96 dots per inch,
+    grown with the scale and rounded to the nearest pixel)."""
+    return (5 * dpi + STANDARD_DPI // 2) // STANDARD_DPI
 
 
 def poll(what, check, timeout=WAIT_SECONDS, interval=0.05):
@@ -126,6 +136,21 @@ class Session:
     def stop(self):
         self._run("stop", check=False)
 
+    def set_dpi(self, dpi):
+        """The display scale of the programs started next, which Wine reads from
+        HKEY_CURRENT_CONFIG. Every start sets its own: a run that ended early
+        at another scale leaves nothing behind. The prefix notes the last one."""
+        marker = os.path.join(self.dir, "wine", "prefix", "pixmint-dpi")
+        if os.path.isfile(marker):
+            with open(marker) as f:
+                if f.read() == str(dpi):
+                    return
+        if self.wine("reg", "add", r"HKCC\Software\Fonts", "/v", "LogPixels", "/t", "REG_DWORD",
+                     "/d", str(dpi), "/f", quiet=True) != 0:
+            raise E2EError("could not set the display scale to %d dots per inch" % dpi)
+        with open(marker, "w") as f:
+            f.write(str(dpi))
+
     def load_env(self):
         """Environment for X clients (xdotool, import) on the session's display."""
         out = self._run("env", capture_output=True, text=True).stdout
@@ -163,7 +188,8 @@ class Session:
             return self.grabber.grab(box)
         raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
                              env=self.env, capture_output=True, check=True).stdout
-        return Screen(raw, 1280, len(raw) // (1280 * 3))
+        width = int(self.xdo("getdisplaygeometry").split()[0])
+        return Screen(raw, width, len(raw) // (width * 3))
 
     # Real input -----------------------------------------------------------
 
@@ -317,11 +343,13 @@ class Screen:
 class Editor:
     """The running program and what the screen shows of its main window."""
 
-    def __init__(self, session, program, workdir, out_dir, arguments=()):
+    def __init__(self, session, program, workdir, out_dir, arguments=(), dpi=STANDARD_DPI):
         self.session = session
         self.out_dir = out_dir
         self.shot_number = 0
+        self.dpi = dpi
         os.makedirs(out_dir, exist_ok=True)
+        session.set_dpi(dpi)
         self.process = subprocess.Popen(
             [session.runner, "exec", "--build-dir", session.dir, program] + list(arguments),
             cwd=workdir,
@@ -376,7 +404,8 @@ class Editor:
         if (height + 2) % self.cell or (height + 2) // self.cell != 49:
             return None
         self.canvas = (left, top)
-        self.client = (left - 1 - 5, top - 1 - 5)
+        margin = canvas_margin(self.dpi)
+        self.client = (left - 1 - margin, top - 1 - margin)
         border = self.client[0] - fx
         self.client_size = (fw - 2 * border, fy + fh - border - self.client[1])
         return screen
@@ -544,7 +573,7 @@ class Editor:
         y1 = self.dialog_point(left, top + height)[1]
         dark = 0
         for y in range(y0, y1):
-            for x in range(x0 - 2, x0 + 14):
+            for x in range(x0 - 2, x0 + 14 * self.dpi // STANDARD_DPI):
                 if max(screen.pixel(x, y)) < 128:
                     dark += 1
         return dark >= 6
@@ -642,8 +671,13 @@ class EditorTestCase(unittest.TestCase):
         cls.out_dir = os.path.join(cls.options.out_dir, cls.__name__)
         shutil.rmtree(cls.out_dir, ignore_errors=True)
         cls.session = cls.options.session
-        cls.editor = Editor(cls.session, cls.options.program, cls.workdir, cls.out_dir,
-                            cls.program_arguments(cls.workdir))
+        cls.editor = Editor(cls.session, cls.program(cls.workdir), cls.workdir, cls.out_dir,
+                            cls.program_arguments(cls.workdir), cls.options.dpi)
+
+    @classmethod
+    def program(cls, workdir):
+        """The program to start, which may be a copy made in workdir."""
+        return cls.options.program
 
     @classmethod
     def program_arguments(cls, workdir):
@@ -674,6 +708,7 @@ def main():
     parser.add_argument("--out-dir", required=True)
     parser.add_argument("--converter", help="pixmint-convert.exe, for the cases that compare with it")
     parser.add_argument("--clipboard-tool", help="clipboard_tool.exe, the clipboard's other program")
+    parser.add_argument("--dpi", type=int, default=STANDARD_DPI, help="display scale")
     parser.add_argument("rest", nargs="*")
     options = parser.parse_args()
     if not os.path.isfile(options.program):

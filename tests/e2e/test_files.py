@@ -5,6 +5,7 @@ built with our own encoders; what the editor writes is compared byte for byte
 with what those encoders predict."""
 
 import os
+import shutil
 import sys
 
 import harness
@@ -401,6 +402,46 @@ class OpenByDocumentTest(EditorTestCase):
         self.assertPicture(self.editor.picture(screen), self.document, "document at start")
         self.editor.press("close")
         self.assertEqual(self.editor.wait_exit(), 0)
+        self.assertNoErrorLog()
+
+
+class NamesInAnyScriptTest(EditorTestCase):
+    """The program in a Chinese-named folder, started with a Russian-named
+    document: it loads, and Save... (its chooser starts in the program's
+    folder) writes there the bytes of a save under an ASCII name."""
+
+    @classmethod
+    def program(cls, workdir):
+        os.mkdir(os.path.join(workdir, "\u56fe\u7247"))
+        return shutil.copy(cls.options.program, os.path.join(workdir, "\u56fe\u7247"))
+
+    @classmethod
+    def program_arguments(cls, workdir):
+        cls.document = blank(SCREENSAVER_HEIGHT)  # first and last rows empty, as the start needs
+        for r in range(5, 45):
+            cls.document[r][2 * r] = cls.document[r][100 - r] = 1
+        path = os.path.join(workdir, "\u041b\u043e\u0433\u043e\u0442\u0438\u043f.bin")
+        with open(path, "wb") as f:
+            f.write(formats.block_file(cls.document))
+        return [wine_path(path)]
+
+    def test_01_document_loads_and_saves_under_the_folder(self):
+        editor = self.editor
+        screen = editor.settle("document", lambda s: editor.visible_rows(s) == SCREENSAVER_HEIGHT)
+        self.assertPicture(editor.picture(screen), self.document, "document with a Russian name")
+        saved = [os.path.join(self.workdir, "\u56fe\u7247", "saved"), os.path.join(self.workdir, "ascii")]
+        for typed, path in zip(("saved", wine_path(saved[1])), saved):
+            editor.choose_file("save", "Save As", typed)
+            editor.wait_gone("Save As")
+            harness.poll(path, lambda: os.path.isfile(path + ".bin") and os.path.isfile(path + ".bid"))
+        def read(path):
+            with open(path, "rb") as f:
+                return f.read()
+        for extension in (".bin", ".bid"):
+            self.assertEqual(read(saved[0] + extension), read(saved[1] + extension))
+        self.assertEqual(read(saved[0] + ".bin"), formats.block_file(self.document))
+        editor.press("close")
+        self.assertEqual(editor.wait_exit(), 0)
         self.assertNoErrorLog()
 
 

@@ -50,9 +50,13 @@ class PaintingTest(EditorTestCase):
         self.assertLess(canvas_bottom, editor.control_top("new"))
         self.assertLessEqual(editor.canvas[0] + harness.WIDTH * editor.cell,
                              editor.client[0] + editor.client_size[0])
-        self.assertGreaterEqual(editor.cell, 2)
-        print("cell size %d px, client area %r at %r" % (editor.cell, editor.client_size,
-                                                          editor.client))
+        # Nor does it reach the strip on its right.
+        self.assertLessEqual(editor.canvas[0] - 1 + harness.WIDTH * editor.cell,
+                             editor.dialog_point(*harness.PREVIEW)[0])
+        # Cells of at least 6 pixels at 96 dots per inch, growing with the scale.
+        self.assertGreaterEqual(editor.cell, 6 * editor.dpi // harness.STANDARD_DPI)
+        print("cell size %d px, client area %r at %r, %d dpi" % (editor.cell, editor.client_size,
+                                                                 editor.client, editor.dpi))
 
     def test_02_click_paints_at_button_up(self):
         editor = self.editor

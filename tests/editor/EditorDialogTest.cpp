@@ -10,8 +10,11 @@
 #include "app/AppContext.h"
 #include "editor/CanvasWindow.h"
 #include "editor/EditorDialog.h"
+#include "editor/MainWindowLayout.h"
+#include "editor/PreviewWindow.h"
 #include "picture/PictureGrid.h"
 #include "res/resource.h"
+#include "ui/framework/DisplayScale.h"
 
 namespace {
 
@@ -280,6 +283,79 @@ TEST_F(EditorDialogTest, DropAndSessionEndAskAboutUnsavedWork) {
     SendMessageA(dialog.window, WM_DROPFILES, WPARAM(DropOf({longName})), 0);
     EXPECT_EQ("Error open file", watch.text);
     EXPECT_EQ(1, CellAt(7, 40));
+}
+
+// With UTF-8 as the code page (the manifest's, which this program carries), a
+// dropped name in any script arrives whole, also one longer than MAX_PATH bytes
+// but shorter than MAX_PATH characters.
+TEST_F(EditorDialogTest, DroppedNameInAnyScriptLoads) {
+    ASSERT_EQ(65001u, GetACP());
+    std::string path = scratch.Path(""); // joined as bytes: std::filesystem reads another code page
+    for (int i = 0; i < 100; ++i)
+        path += "\xe5\x9b\xbe";
+    ASSERT_GT(path.size(), size_t(MAX_PATH));
+    ScratchDirectory::WriteBytes(path += ".bin", BlockFileBytes(29, {{50, 28}}));
+    std::wstring wide(path.size() + 2, L'\0'); // the shell's DROPFILES holds UTF-16
+    wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, &wide[0], int(wide.size()))));
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (wide.size() + 1) * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    *drop = {sizeof(DROPFILES), {0, 0}, FALSE, TRUE};
+    memcpy(drop + 1, wide.data(), wide.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    MessageBoxWatch watch(dialog.window);
+    SendMessageA(dialog.window, WM_DROPFILES, WPARAM(memory), 0);
+    EXPECT_EQ(1, CellAt(50, 28)) << watch.text;
+}
+
+// Twice the scale and back: the suggested rectangle, larger cells and font,
+// every control of the layout's list, nothing overlapping, the preview at one
+// pixel a cell, the picture and check box kept; then all as before.
+TEST_F(EditorDialogTest, AnotherDisplayScaleLaysTheWindowOutAgain) {
+    ClickSizeBox();
+    SetCell(4, 20, 1);
+    RECT before, now, client, overlap;
+    GetWindowRect(dialog.window, &before);
+    int cell = CellSize(), dpi = WindowDpi(dialog.window);
+    auto fontHeight = [&] {
+        LOGFONTA font;
+        GetObjectA(HGDIOBJ(SendDlgItemMessageA(dialog.window, IDC_NEW, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return abs(font.lfHeight);
+    };
+    int font = fontHeight();
+    RECT larger = {before.left, before.top, 2 * before.right - before.left, 2 * before.bottom - before.top};
+    SendMessageA(dialog.window, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), LPARAM(&larger));
+    GetWindowRect(dialog.window, &now);
+    EXPECT_TRUE(EqualRect(&now, &larger));
+    EXPECT_GE(CellSize(), 2 * cell - 1);
+    EXPECT_EQ(2 * font, fontHeight());
+    EXPECT_EQ(CanvasMargin(2 * dpi), CanvasRect().left);
+    EXPECT_EQ(29, CanvasRows());
+    EXPECT_EQ(0, SizeBoxChecked());
+    EXPECT_EQ(1, CellAt(4, 20));
+    GetClientRect(dialog.window, &client);
+    std::vector<RECT> taken = {CanvasRect()};
+    for (HWND child = GetWindow(theCanvas.window, GW_HWNDFIRST); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect = taken[0];
+        if (child != theCanvas.window) {
+            int id = GetDlgCtrlID(child), listed = child == thePreview.window;
+            for (int i = 0; i < kMainWindowControlCount; ++i)
+                listed |= kMainWindowControls[i].id == id;
+            EXPECT_TRUE(listed) << id;
+            GetWindowRect(child, &rect);
+            MapWindowPoints(nullptr, dialog.window, reinterpret_cast<POINT*>(&rect), 2);
+            for (const RECT& other : taken)
+                EXPECT_FALSE(IntersectRect(&overlap, &rect, &other));
+            taken.push_back(rect);
+        }
+        EXPECT_TRUE(rect.right <= client.right && rect.bottom <= client.bottom);
+    }
+    RECT preview;
+    GetClientRect(thePreview.window, &preview);
+    EXPECT_EQ(101, preview.right);
+    EXPECT_EQ(29, preview.bottom);
+    SendMessageA(dialog.window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&before));
+    EXPECT_EQ(cell, CellSize());
+    EXPECT_EQ(CanvasMargin(dpi), CanvasRect().left);
 }
 
 TEST_F(EditorDialogTest, CloseAndCancelQuitWithZeroAndOtherCommandsDoNothing) {

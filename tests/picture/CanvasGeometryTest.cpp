@@ -16,7 +16,9 @@ constexpr int kWideClientWidth = 836;
 TEST(CanvasCellSizeTest, IsClientWidthOverPictureWidth) {
     EXPECT_EQ(7, CanvasCellSize(kWindowsClientWidth, kGridColumns, kNoControlsBelow));
     EXPECT_EQ(8, CanvasCellSize(kWideClientWidth, kGridColumns, kNoControlsBelow));
-    EXPECT_EQ(1, CanvasCellSize(kGridColumns, kGridColumns, kNoControlsBelow));
+    EXPECT_EQ(1, CanvasCellSize(kGridColumns + 2 * kCanvasLeft, kGridColumns, kNoControlsBelow));
+    // No room left for the margins.
+    EXPECT_EQ(0, CanvasCellSize(kGridColumns, kGridColumns, kNoControlsBelow));
     // Narrower than the picture: no cell has any area.
     EXPECT_EQ(0, CanvasCellSize(kGridColumns - 1, kGridColumns, kNoControlsBelow));
     EXPECT_EQ(0, CanvasCellSize(0, kGridColumns, kNoControlsBelow));
@@ -32,6 +34,19 @@ TEST(CanvasCellSizeTest, FullHeightCanvasStaysAboveControlsBelowIt) {
     // A canvas that exactly touches the controls is allowed; one pixel less is not.
     EXPECT_EQ(8, CanvasCellSize(kWideClientWidth, kGridColumns, kCanvasTop + 8 * kGridRows));
     EXPECT_EQ(7, CanvasCellSize(kWideClientWidth, kGridColumns, kCanvasTop + 8 * kGridRows - 1));
+}
+
+// The margin grows with the scale (96, 120, 144, 192 dpi), and the canvas
+// keeps it on the right as well, also at 1314 pixels, where the default dialog
+// font puts the client width at 192 dpi.
+TEST(CanvasCellSizeTest, MarginGrowsWithTheScaleAndTheCanvasFitsBetweenTwo) {
+    EXPECT_EQ(5, CanvasMargin(96));
+    EXPECT_EQ(6, CanvasMargin(120));
+    EXPECT_EQ(8, CanvasMargin(144));
+    EXPECT_EQ(10, CanvasMargin(192));
+    EXPECT_EQ(12, CanvasCellSize(1314, kGridColumns, kNoControlsBelow, 10));
+    EXPECT_EQ(13, CanvasCellSize(1333, kGridColumns, kNoControlsBelow, 10));
+    EXPECT_EQ(8, CanvasCellSize(1075, kGridColumns, 8 + 9 * kGridRows - 1, 8));
 }
 
 TEST(CanvasCellSizeTest, ControlsBesideTheCanvasDoNotBindIt) {

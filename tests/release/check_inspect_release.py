@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """The release inspection passes the built program and catches each fault it is
 there for: every copy of the program with one fault patched in must fail, and first on
-the matching check.
+the matching check. With --console, the same for pixmint-convert.exe.
 
-    check_inspect_release.py INSPECT_SCRIPT PROGRAM
+    check_inspect_release.py INSPECT_SCRIPT [--console] PROGRAM
 """
 import os
 import re
@@ -80,6 +80,15 @@ def replace_in_controls_identity(image, old, new):
     image.data[at:at + len(old)] = new
 
 
+def replace_in_manifest(old, new):
+    """A fault that replaces old by new (of the same length) in the manifest."""
+    def patch(image):
+        at = image.data.find(old, image.data.find(b"<assembly"))
+        assert at >= 0 and len(old) == len(new), old
+        image.data[at:at + len(old)] = new
+    return patch
+
+
 def manifest_type_23(image):
     root = image.offset(image.directory(2))
     named, ids = struct.unpack_from("<HH", image.data, root + 12)
@@ -116,9 +125,9 @@ def title_version_differs(image):
     image.data[at - 2:at] = "x".encode("utf-16-le")
 
 
-def budget_of(script, plus):
+def budget_of(script, plus, console):
     """The size budget for the program's kind, read from the inspection script's constants."""
-    name = "size_budget_64" if plus else "size_budget"
+    name = "size_budget_console" if console else "size_budget_64" if plus else "size_budget"
     return int(re.search(rf"^{name}=(\d+)$", open(script).read(), re.M).group(1))
 
 
@@ -126,6 +135,16 @@ def padded_to(size):
     """Appends zeros (data past the last section, which loaders ignore) up to size bytes."""
     return lambda image: image.data.extend(bytes(max(0, size - len(image.data))))
 
+
+EDITOR_CHECKS = {"subsystem", "InitCommonControls", "common controls", "manifest processor",
+                 "title version"}
+# The settings both programs' manifests carry.
+SETTINGS_FAULTS = [
+    ("code page", replace_in_manifest(b">UTF-8<", b">UTF-7<")),
+    ("display scaling", replace_in_manifest(b"PerMonitorV2,", b"PerMonitorV3,")),
+    ("display scaling", replace_in_manifest(b">true/pm<", b">true/no<")),
+    ("supported Windows", replace_in_manifest(b"{8e0f7a12", b"{8e0f7a13")),
+]
 
 FAULTS = [
     ("subsystem", set_subsystem_console),
@@ -138,27 +157,32 @@ FAULTS = [
     ("manifest processor",
      lambda i: replace_in_controls_identity(i, b'Architecture="amd64"', b'Architecture="arm64"')
      if i.plus else replace_in_controls_identity(i, b'Architecture="x86"', b'Architecture="ia6"')),
+] + SETTINGS_FAULTS + [
     ("version resource", fixed_version_differs),
     ("version resource", version_resource_gone),
     ("title version", title_version_differs),
 ]
 
 
-def inspect(script, program):
-    run = subprocess.run([script, program], capture_output=True, text=True)
+def inspect(script, program, console=False):
+    run = subprocess.run([script] + (["--console"] if console else []) + [program],
+                         capture_output=True, text=True)
     failed = [line[:22].strip() for line in run.stdout.splitlines() if line.endswith("FAILED")]
     return run.returncode, failed
 
 
 def main():
-    script, program = sys.argv[1], sys.argv[2]
+    console = "--console" in sys.argv
+    script, program = [argument for argument in sys.argv[1:] if argument != "--console"]
     problems = []
-    status, failed = inspect(script, program)
+    status, failed = inspect(script, program, console)
     if status != 0 or failed:
         problems.append(f"the program itself fails: {failed}")
     original = open(program, "rb").read()
-    budget = budget_of(script, Image(original).plus)
-    faults = FAULTS + [("size", padded_to(budget + 1))]
+    budget = budget_of(script, Image(original).plus, console)
+    # pixmint-convert has no common controls and no title, and is a console program.
+    faults = [f for f in FAULTS if not console or f[0] not in EDITOR_CHECKS]
+    faults = faults + [("size", padded_to(budget + 1))]
     with tempfile.TemporaryDirectory() as folder:
         copy = os.path.join(folder, "pixmint.exe")
 
@@ -166,7 +190,7 @@ def main():
             image = Image(original)
             patch(image)
             open(copy, "wb").write(image.data)
-            return inspect(script, copy)
+            return inspect(script, copy, console)
 
         # A file of exactly the budget is still within it.
         status, failed = inspect_patched(padded_to(budget))
