@@ -1,6 +1,15 @@
 #include "picture/PictureGrid.h"
 
-PictureGrid thePicture = {{0}, kGridColumns, kScreensaverHeight};
+// Zero-initialised, so that its 4,949 cells take no room in the program file
+// (an initialiser with any value other than zero puts the whole grid there);
+// the screensaver size is set as the program starts.
+PictureGrid thePicture;
+
+namespace {
+
+[[maybe_unused]] const int startSize = (SetPictureMode(PictureMode::Screensaver), 1);
+
+} // namespace
 
 void ClearPicture() {
     for (uint8_t& cell : thePicture.cells)
