@@ -3,16 +3,18 @@
 #include <shellapi.h>
 
 #include "support/TextServices.h"
+#include "ui/framework/DisplayScale.h"
 
 int32_t linkHovered = 0;
 
 namespace {
 
+// At 96 dots per inch; it grows with the display scale as the box does.
 constexpr int kLinkFontHeight = 14;
 
-HFONT CreateLinkFont(DWORD underline) {
-    return CreateFontA(kLinkFontHeight, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, ANSI_CHARSET,
-                       0, 0, 0, 0, "Arial Cyr");
+HFONT CreateLinkFont(DWORD underline, int dpi) {
+    return CreateFontA(MulDiv(kLinkFontHeight, dpi, USER_DEFAULT_SCREEN_DPI), 0, 0, 0, FW_NORMAL,
+                       FALSE, underline, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial Cyr");
 }
 
 // Copies at most size - 1 characters and always terminates, so an overlong
@@ -59,8 +61,26 @@ void MailLink::AttachToControl(HWND dialog, int controlId, int textId, int urlId
     CopyText(linkText, sizeof linkText, ResourceText(textId));
     CopyText(linkUrl, sizeof linkUrl, ResourceText(urlId));
     DeleteFonts();
-    normalFont = CreateLinkFont(FALSE);
-    underlinedFont = CreateLinkFont(TRUE);
+    int dpi = WindowDpi(dialog);
+    normalFont = CreateLinkFont(FALSE, dpi);
+    underlinedFont = CreateLinkFont(TRUE, dpi);
+    FitHeightToFont();
+}
+
+// The template's height follows the dialog's font, the link's own font is
+// taller: without this the descenders and the underline are cut, more so at
+// larger display scales.
+void MailLink::FitHeightToFont() {
+    if (!window || !normalFont)
+        return;
+    HDC dc = GetDC(window);
+    HGDIOBJ previousFont = SelectObject(dc, normalFont);
+    TEXTMETRICA font;
+    RECT client;
+    if (GetTextMetricsA(dc, &font) && GetClientRect(window, &client) && client.bottom < font.tmHeight)
+        Place(0, 0, client.right, font.tmHeight, 1);
+    SelectObject(dc, previousFont);
+    ReleaseDC(window, dc);
 }
 
 void MailLink::OnPaint(HWND hwnd) {

@@ -33,6 +33,8 @@ class MailLink : public WindowObject {
 
   private:
     void DeleteFonts();
+    // Makes the control at least as tall as a line of the link's font.
+    void FitHeightToFont();
 };
 
 // 1 while the pointer is over the link. Closing the box does not reset it, so a
