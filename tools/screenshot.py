@@ -4,7 +4,7 @@ on a private virtual screen, draws a picture with the tools (a rectangle
 dragged with the X pointer, a text through the text window), checks that the
 canvas and the real-size preview show it, and writes the main window as a PNG.
 
-    tools/screenshot.py [--program EXE] [--out PNG]
+    tools/screenshot.py [--program EXE] [--out PNG] [--dpi N]
 
 By default it shows the release, build/win32/pixmint.exe, and writes
 docs/screenshot.png. The Wine session lives in the program's build tree, in
@@ -48,6 +48,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", default=os.path.join(ROOT, "build", "win32", "pixmint.exe"))
     parser.add_argument("--out", default=os.path.join(ROOT, "docs", "screenshot.png"))
+    parser.add_argument("--dpi", type=int, default=harness.STANDARD_DPI,
+                        help="the display scale to show it at (96 unless given)")
     options = parser.parse_args()
     if not os.path.isfile(options.program):
         sys.exit("screenshot.py: no program at %s (build it first)" % options.program)
@@ -61,7 +63,7 @@ def main():
     editor = None
     try:
         editor = harness.Editor(session, program, workdir,
-                                os.path.join(session.dir, "screens"))
+                                os.path.join(session.dir, "screens"), dpi=options.dpi)
         draw(editor)
         screen = editor.settle("drawn")
         shown = editor.picture(screen)

@@ -79,7 +79,8 @@ session_alive() {
 start_xvfb() {
   local fd_file="$state_dir/displayfd"
   rm -f "$fd_file"
-  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset 9>"$fd_file" </dev/null >/dev/null 2>&1 7>&- 8>&- &
+  # A full-HD screen: the main window at 150 % display scale is wider than 1280.
+  Xvfb -displayfd 9 -screen 0 1920x1200x24 -nolisten tcp -noreset 9>"$fd_file" </dev/null >/dev/null 2>&1 7>&- 8>&- &
   XVFB_PID=$!
   for _ in $(seq 1 200); do
     if [ -s "$fd_file" ]; then break; fi
