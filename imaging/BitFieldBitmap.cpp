@@ -4,6 +4,7 @@
 
 #include "imaging/BitmapHeaders.h"
 #include "imaging/ByteOrder.h"
+#include "imaging/ImageIntegrity.h"
 
 namespace {
 
@@ -63,8 +64,7 @@ int ReadBitFieldBitmap(const uint8_t* data, size_t size, int64_t maxPixels, Deco
         !alpha.Set(header >= 56 ? LittleEndian32(data + masks + 12) : 0))
         return 0;
     if (width * rows > maxPixels) {
-        error =
-            "image too large (" + std::to_string(width) + " x " + std::to_string(rows) + " pixels)";
+        error = ImageTooLarge(width, rows);
         return 0;
     }
     const uint64_t stride = bmp.Stride();

@@ -71,11 +71,6 @@ std::string OneLine(const GError* failure) {
     return text.empty() ? "unreadable data" : text;
 }
 
-std::string TooLarge(int width, int height) {
-    return "image too large (" + std::to_string(width) + " x " + std::to_string(height) +
-           " pixels)";
-}
-
 // Any layout GDK-Pixbuf hands out (three or four channels, padded rows) as
 // 8-bit RGBA without padding. 0 when the pixbuf has another sample format.
 int CopyPixels(GdkPixbuf* pixbuf, DecodedImage& image) {
@@ -196,12 +191,12 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
     int decoded = 0;
     GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader);
     if (check.refused) {
-        error = check.width > 0 && check.height > 0 ? TooLarge(check.width, check.height)
+        error = check.width > 0 && check.height > 0 ? ImageTooLarge(check.width, check.height)
                                                     : "damaged " + format + " image (no pixels)";
     } else if (!read || !closed || pixbuf == nullptr) {
         error = "damaged " + format + " image (" + OneLine(failure) + ")";
     } else if (int64_t(gdk_pixbuf_get_width(pixbuf)) * gdk_pixbuf_get_height(pixbuf) > maxPixels) {
-        error = TooLarge(gdk_pixbuf_get_width(pixbuf), gdk_pixbuf_get_height(pixbuf));
+        error = ImageTooLarge(gdk_pixbuf_get_width(pixbuf), gdk_pixbuf_get_height(pixbuf));
     } else if (!CopyPixels(pixbuf, image)) {
         error = format + " image in a sample format this program cannot use";
     } else {

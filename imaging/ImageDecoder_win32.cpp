@@ -133,8 +133,7 @@ int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImag
         return 0;
     }
     if (SUCCEEDED(result) && int64_t(width) * height > maxPixels) {
-        error = "image too large (" + std::to_string(width) + " x " + std::to_string(height) +
-                " pixels)";
+        error = ImageTooLarge(width, height);
         return 0;
     }
 

@@ -1,6 +1,7 @@
 #include "imaging/NetpbmReader.h"
 
 #include "imaging/ByteOrder.h"
+#include "imaging/ImageIntegrity.h"
 
 namespace {
 
@@ -94,8 +95,7 @@ int ReadNetpbm(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImage
         return 0;
     }
     if (int64_t(width) * height > maxPixels) {
-        error = "image too large (" + std::to_string(width) + " x " + std::to_string(height) +
-                " pixels)";
+        error = ImageTooLarge(width, height);
         return 0;
     }
     // The raster of a binary file starts after exactly one white space.

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "imaging/BitmapHeaders.h"
+#include "imaging/ImageIntegrity.h"
 #include "imaging/RunLengthWalk.h"
 
 namespace {
@@ -54,8 +55,7 @@ int ReadRunLengthBitmap(const uint8_t* data, size_t size, int64_t maxPixels, Dec
     if (bits != (fourBits ? 4u : 8u) || width <= 0 || height <= 0)
         return 0;
     if (width * height > maxPixels) {
-        error = "image too large (" + std::to_string(width) + " x " + std::to_string(height) +
-                " pixels)";
+        error = ImageTooLarge(width, height);
         return 0;
     }
     // The colour table: as many entries as the header says, at most one an index.

@@ -1,13 +1,18 @@
 #include "picture/PictureGrid.h"
 
 // Zero-initialised, so that its 4,949 cells take no room in the program file
-// (an initialiser with any value other than zero puts the whole grid there);
-// the screensaver size is set as the program starts.
+// (an initialiser with any value other than zero puts the whole grid there).
+// The screensaver size is set before any other static object is built, so
+// that everything sees the picture as the program starts with it.
 PictureGrid thePicture;
 
 namespace {
 
-[[maybe_unused]] const int startSize = (SetPictureMode(PictureMode::Screensaver), 1);
+struct StartSize {
+    StartSize() { SetPictureMode(PictureMode::Screensaver); }
+};
+
+__attribute__((init_priority(101))) StartSize startSize;
 
 } // namespace
 

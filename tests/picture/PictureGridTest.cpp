@@ -8,8 +8,9 @@
 
 namespace {
 
-// The picture is constant-initialised, so this copy, made during dynamic
-// initialisation, sees it exactly as the program starts with it.
+// The picture's start size is set before any other static object is built, so
+// this copy, made during dynamic initialisation, sees it exactly as the
+// program starts with it.
 const PictureGrid startPicture = thePicture;
 
 class PictureGridTest : public FreshPictureTest {
