@@ -13,8 +13,6 @@
 #include "imaging/DeclaredSize.h"
 #include "imaging/ImageIntegrity.h"
 #include "imaging/ImageKind.h"
-#include "imaging/NetpbmReader.h"
-#include "imaging/RunLengthBitmap.h"
 
 namespace {
 
@@ -127,17 +125,12 @@ GLogWriterOutput SilentWriter(GLogLevelFlags, const GLogField*, gsize, gpointer)
 int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImage& image,
                 std::string& error) {
     const ImageKind kind = RecogniseImage(data, size);
-    if (kind == ImageKind::Netpbm)
-        return ReadNetpbm(data, size, maxPixels, image, error);
     const char* type = LoaderType(kind);
-    if (!ReadyToDecode(kind, type != nullptr, data, size, maxPixels, error))
-        return 0;
+    const int settled =
+        DecodeBeforeLibrary(kind, type != nullptr, data, size, maxPixels, image, error);
+    if (settled >= 0)
+        return settled;
     const std::string format = ImageKindName(kind);
-    // GDK-Pixbuf steps through every pixel of a run, inside the picture or
-    // not: a file of long runs took it minutes. The program's own reader
-    // skips what lies outside.
-    if (kind == ImageKind::Bmp && IsRunLengthBitmap(data, size))
-        return ReadRunLengthBitmap(data, size, maxPixels, image, error);
     // GDK-Pixbuf mixes up the channels of a bitmap with bit fields that also
     // carries a colour table (which such a bitmap may, unused).
     if (kind == ImageKind::Bmp && IsBitFieldBitmap(data, size) && HasColourTable(data, size))

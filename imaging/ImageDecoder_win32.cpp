@@ -13,8 +13,6 @@
 #include "imaging/DeclaredSize.h"
 #include "imaging/ImageIntegrity.h"
 #include "imaging/ImageKind.h"
-#include "imaging/NetpbmReader.h"
-#include "imaging/RunLengthBitmap.h"
 #include "imaging/WicFactory_win32.h"
 
 namespace {
@@ -91,14 +89,12 @@ int ShowOnScreen(const GifLayout& gif, DecodedImage& image, std::string& error) 
 int DecodeImage(const uint8_t* data, size_t size, int64_t maxPixels, DecodedImage& image,
                 std::string& error) {
     const ImageKind kind = RecogniseImage(data, size);
-    if (kind == ImageKind::Netpbm)
-        return ReadNetpbm(data, size, maxPixels, image, error);
     const GUID* container = ContainerOf(kind);
-    if (!ReadyToDecode(kind, container != nullptr, data, size, maxPixels, error))
-        return 0;
+    const int settled =
+        DecodeBeforeLibrary(kind, container != nullptr, data, size, maxPixels, image, error);
+    if (settled >= 0)
+        return settled;
     const std::string format = ImageKindName(kind);
-    if (kind == ImageKind::Bmp && IsRunLengthBitmap(data, size))
-        return ReadRunLengthBitmap(data, size, maxPixels, image, error);
     if (size > MAXDWORD) {
         error = format + " image too large to read";
         return 0;

@@ -3,7 +3,9 @@
 #include "imaging/BitmapHeaders.h"
 #include "imaging/ByteOrder.h"
 #include "imaging/DeclaredSize.h"
+#include "imaging/NetpbmReader.h"
 #include "imaging/PngImageData.h"
+#include "imaging/RunLengthBitmap.h"
 #include "imaging/RunLengthWalk.h"
 
 namespace {
@@ -201,4 +203,18 @@ int ReadyToDecode(ImageKind kind, int takesFormat, const uint8_t* data, size_t s
     }
 #endif
     return 1;
+}
+
+int DecodeBeforeLibrary(ImageKind kind, int takesFormat, const uint8_t* data, size_t size,
+                        int64_t maxPixels, DecodedImage& image, std::string& error) {
+    if (kind == ImageKind::Netpbm)
+        return ReadNetpbm(data, size, maxPixels, image, error);
+    if (!ReadyToDecode(kind, takesFormat, data, size, maxPixels, error))
+        return 0;
+    // The libraries step through every pixel of a run, inside the picture or
+    // not (a file of long runs took GDK-Pixbuf minutes); the program's own
+    // reader skips what lies outside.
+    if (kind == ImageKind::Bmp && IsRunLengthBitmap(data, size))
+        return ReadRunLengthBitmap(data, size, maxPixels, image, error);
+    return -1;
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "imaging/DecodedImage.h"
 #include "imaging/ImageKind.h"
 
 // 1 when nothing is missing, or for a format not checked here; 0 with the
@@ -22,6 +23,13 @@ int ImageIsWhole(ImageKind kind, const uint8_t* data, size_t size, const char*& 
 // pixels. 1 to go on decoding; 0 with the one-line reason in error.
 int ReadyToDecode(ImageKind kind, int takesFormat, const uint8_t* data, size_t size,
                   int64_t maxPixels, std::string& error);
+
+// What every decoder settles before the platform's library sees a file: a
+// Netpbm picture and a run-length bitmap, which the program reads itself, and
+// the refusals of ReadyToDecode. 1 or 0 as DecodeImage when settled; -1 to
+// hand the file to the library.
+int DecodeBeforeLibrary(ImageKind kind, int takesFormat, const uint8_t* data, size_t size,
+                        int64_t maxPixels, DecodedImage& image, std::string& error);
 
 // "image too large (W x H pixels)".
 std::string ImageTooLarge(int64_t width, int64_t height);
