@@ -690,6 +690,11 @@ class EditorTestCase(unittest.TestCase):
             cls.editor.kill()
         shutil.rmtree(cls.workdir, ignore_errors=True)
 
+    def shown(self, name, rows):
+        """The picture once the canvas shows rows rows."""
+        screen = self.editor.settle(name, lambda s: self.editor.visible_rows(s) == rows)
+        return self.editor.picture(screen)
+
     def assertNoErrorLog(self):
         self.assertFalse(os.path.exists(os.path.join(self.workdir, "Error.log")),
                          "Error.log after a run without internal failures")
@@ -698,6 +703,25 @@ class EditorTestCase(unittest.TestCase):
         self.assertEqual(len(shown), len(expected), what + ": number of rows shown")
         diff = differing_cells(shown, expected)
         self.assertFalse(diff, "%s: %d cells differ, first %s" % (what, len(diff), diff[:8]))
+
+
+class FilesTestCase(EditorTestCase):
+    """A session with a folder of its own for the files it writes and loads."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.files = os.path.join(cls.workdir, "files")
+        os.mkdir(cls.files)
+
+    def setUp(self):
+        self.editor.dismiss_strays()
+
+    def write(self, name, data):
+        path = os.path.join(self.files, name)
+        with open(path, "wb") as f:
+            f.write(data)
+        return path
 
 
 def main():

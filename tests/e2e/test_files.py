@@ -9,7 +9,7 @@ import shutil
 import sys
 
 import harness
-from harness import EditorTestCase, wine_path
+from harness import EditorTestCase, FilesTestCase, wine_path
 import formats
 from formats import blank, LOGO_HEIGHT, SCREENSAVER_HEIGHT, WIDTH
 
@@ -45,16 +45,7 @@ def column_pattern(height):
     return [list(row) for _ in range(height)]
 
 
-class FilesTest(EditorTestCase):
-
-    @classmethod
-    def setUpClass(cls):
-        super().setUpClass()
-        cls.files = os.path.join(cls.workdir, "files")
-        os.mkdir(cls.files)
-
-    def setUp(self):
-        self.editor.dismiss_strays()
+class FilesTest(FilesTestCase):
 
     def wait_overwrite_prompt(self):
         """The chooser's question before replacing a file: a message box over
@@ -71,12 +62,6 @@ class FilesTest(EditorTestCase):
         self.session.focus(box)
         self.session.keys("Return")
         self.editor.wait_gone("Error")
-
-    def write(self, name, data):
-        path = os.path.join(self.files, name)
-        with open(path, "wb") as f:
-            f.write(data)
-        return path
 
     def read(self, path):
         with open(path, "rb") as f:
@@ -313,10 +298,6 @@ class LoadOverUnsavedWorkTest(EditorTestCase):
         cls.file = os.path.join(cls.folder, "only.bin")
         with open(cls.file, "wb") as f:
             f.write(formats.block_file(blank(LOGO_HEIGHT)))
-
-    def shown(self, name, rows):
-        screen = self.editor.settle(name, lambda s: self.editor.visible_rows(s) == rows)
-        return self.editor.picture(screen)
 
     def test_01_cancel_changes_nothing(self):
         self.editor.click_cell(3, 3)

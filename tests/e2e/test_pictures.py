@@ -7,7 +7,7 @@ import struct
 import sys
 
 import harness
-from harness import EditorTestCase, wine_path
+from harness import FilesTestCase, wine_path
 import formats
 from formats import blank, LOGO_HEIGHT, SCREENSAVER_HEIGHT, WIDTH
 
@@ -59,26 +59,7 @@ def pattern(height):
     return picture
 
 
-class PicturesTest(EditorTestCase):
-
-    @classmethod
-    def setUpClass(cls):
-        super().setUpClass()
-        cls.files = os.path.join(cls.workdir, "files")
-        os.mkdir(cls.files)
-
-    def setUp(self):
-        self.editor.dismiss_strays()
-
-    def write(self, name, data):
-        path = os.path.join(self.files, name)
-        with open(path, "wb") as f:
-            f.write(data)
-        return path
-
-    def shown(self, name, rows):
-        screen = self.editor.settle(name, lambda s: self.editor.visible_rows(s) == rows)
-        return self.editor.picture(screen)
+class PicturesTest(FilesTestCase):
 
     def load(self, path, rows, name):
         self.editor.choose_file("load", "Open", wine_path(path))
